@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: MIT
+#include "app/formevents.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+FormEvents::FormEvents(QWidget *form)
+    : QObject(form)
+    , m_form(form)
+{
+    connect(qApp, &QApplication::focusChanged, this, &FormEvents::applicationFocusChanged);
+}
+
+void FormEvents::onGotFocus(QWidget *control, Handler handler)
+{
+    m_gotFocus.insert(control, std::move(handler));
+}
+
+void FormEvents::onLostFocus(QWidget *control, Handler handler)
+{
+    m_lostFocus.insert(control, std::move(handler));
+}
+
+void FormEvents::onKeyPress(QWidget *control, KeyPressHandler handler)
+{
+    m_keyPress.insert(control, std::move(handler));
+    control->installEventFilter(this);
+}
+
+void FormEvents::onKeyUp(QWidget *control, KeyUpHandler handler)
+{
+    m_keyUp.insert(control, std::move(handler));
+    control->installEventFilter(this);
+}
+
+void FormEvents::setFocus(QWidget *control)
+{
+    transfer(control);
+}
+
+void FormEvents::applicationFocusChanged(QWidget *, QWidget *now)
+{
+    // Only the user's moves between the form's own controls count. A window
+    // coming back to the front gives the focus back to m_active, which is no
+    // move at all. While a leave handler runs (and perhaps shows a message),
+    // the focus is its business alone.
+    if (m_movingQtFocus || m_leaving > 0 || !now || now->window() != m_form->window() || now == m_active)
+        return;
+    transfer(now);
+}
+
+void FormEvents::transfer(QWidget *target)
+{
+    QWidget *old = m_active;
+    if (old == target)
+        return;
+    m_active = nullptr;
+    if (old) {
+        if (const auto h = m_lostFocus.find(old); h != m_lostFocus.end()) {
+            ++m_leaving;
+            (*h)();
+            --m_leaving;
+        }
+        // The leave handler sent the focus somewhere itself: that move stands.
+        if (m_active)
+            return;
+    }
+    m_active = target;
+    m_movingQtFocus = true;
+    target->setFocus(Qt::OtherFocusReason);
+    m_movingQtFocus = false;
+    if (const auto h = m_gotFocus.find(target); h != m_gotFocus.end())
+        (*h)();
+}
+
+bool FormEvents::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress)
+        return keyPress(watched, event);
+    if (event->type() == QEvent::KeyRelease)
+        return keyRelease(watched, event);
+    return false;
+}
+
+bool FormEvents::keyPress(QObject *watched, QEvent *event)
+{
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (m_keyUp.contains(watched) && !key->isAutoRepeat())
+        m_keysDown[watched].insert(key->key());
+
+    const auto handler = m_keyPress.find(watched);
+    if (m_resendingKey || handler == m_keyPress.end() || key->text().isEmpty()
+        || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+        return false;
+    const int typed = key->text().at(0).unicode();
+    int keyAscii = typed;
+    (*handler)(keyAscii);
+    if (keyAscii == typed)
+        return false;
+    if (keyAscii != 0) {
+        QKeyEvent changed(QEvent::KeyPress, key->key(), key->modifiers(), QString(QChar(keyAscii)),
+                          key->isAutoRepeat(), ushort(key->count()));
+        m_resendingKey = true;
+        QCoreApplication::sendEvent(watched, &changed);
+        m_resendingKey = false;
+    }
+    return true;
+}
+
+bool FormEvents::keyRelease(QObject *watched, QEvent *event)
+{
+    auto *key = static_cast<QKeyEvent *>(event);
+    const auto handler = m_keyUp.find(watched);
+    if (handler == m_keyUp.end() || key->isAutoRepeat() || !m_keysDown[watched].remove(key->key()))
+        return false;
+    const Qt::KeyboardModifiers m = key->modifiers();
+    const int shift = (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0)
+                      | (m & Qt::AltModifier ? 4 : 0);
+    (*handler)(key->key(), shift);
+    return false;
+}

@@ -1,0 +1,310 @@
+// SPDX-License-Identifier: MIT
+#include "app/frmcodicefiscale.h"
+
+#include "app/controlprops.h"
+#include "app/formevents.h"
+#include "app/immagini.h"
+#include "app/platform.h"
+#include "birthplace/luogonascita.h"
+#include "browser/frmcomuni.h"
+#include "fiscal/datipersonali.h"
+#include "help/frmhelpcodfisc.h"
+#include "vat/pannelloiva.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStringListModel>
+
+namespace {
+
+// The layout is drawn in twips, 1/1440 inch: 15 of them make a pixel at
+// 96 dpi, and Qt scales pixels for screens of higher density.
+QRect twips(int left, int top, int width, int height)
+{
+    auto px = [](int t) { return qRound(t / 15.0); };
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QFont sansSerif(qreal punti, bool grassetto = true)
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                   QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    f.setPointSizeF(punti);
+    f.setBold(grassetto);
+    return f;
+}
+
+template <typename Control>
+Control *place(QWidget *parent, const char *name, const QRect &geometry, const QFont &font)
+{
+    auto *c = new Control(parent);
+    c->setObjectName(QLatin1String(name));
+    c->setGeometry(geometry);
+    c->setFont(font);
+    return c;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
+              Qt::Alignment alignment = Qt::AlignLeft)
+{
+    auto *l = place<QLabel>(parent, name, geometry, sansSerif(8.25));
+    l->setText(caption);
+    l->setAlignment(alignment | Qt::AlignTop);
+    return l;
+}
+
+QLineEdit *textBox(QWidget *parent, const char *name, const QRect &geometry, qreal punti = 8.25)
+{
+    return place<QLineEdit>(parent, name, geometry, sansSerif(punti));
+}
+
+// A box the program writes and the user can neither type in nor tab to.
+QLineEdit *shownOnly(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *box = textBox(parent, name, geometry);
+    box->setEnabled(false);
+    return box;
+}
+
+QComboBox *comboBox(QWidget *parent, const char *name, const QRect &geometry, bool editable,
+                    const QFont &font = sansSerif(8.25))
+{
+    auto *combo = place<QComboBox>(parent, name, geometry, font);
+    combo->setEditable(editable);
+    if (editable) {
+        // Completion and the list's upkeep are the handlers' business.
+        combo->setCompleter(nullptr);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+    }
+    // Never measure thousands of entries to size the box: its size is fixed.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    if (auto *view = qobject_cast<QListView *>(combo->view()))
+        view->setUniformItemSizes(true);
+    return combo;
+}
+
+QPushButton *commandButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
+{
+    auto *b = place<QPushButton>(parent, name, geometry, sansSerif(9.75));
+    b->setText(caption);
+    b->setCursor(puntatorePulsanti());
+    b->setAutoDefault(false);
+    return b;
+}
+
+// Fills a list in one pass: the entries become the list's model as they are.
+void fillList(QComboBox *combo, const QStringList &entries)
+{
+    combo->setModel(new QStringListModel(entries, combo));
+    if (combo->isEditable())
+        combo->setCurrentIndex(-1);
+}
+
+bool nomeDatiAtto(const QString &percorso)
+{
+    const QString fine = percorso.right(13);
+    return fine.compare(QLatin1String("\\DatiAtto.mdb"), Qt::CaseInsensitive) == 0
+           || fine.compare(QLatin1String("/DatiAtto.mdb"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+FrmCodiceFiscale::FrmCodiceFiscale(Platform &platform, const QString &cartellaProgramma, QWidget *parent)
+    : QMainWindow(parent)
+    , m_platform(platform)
+    , m_cartellaProgramma(cartellaProgramma)
+{
+    setObjectName(QStringLiteral("FrmCodiceFiscale"));
+    setWindowTitle(QStringLiteral("Brantovel by Ozmir"));
+    setWindowIcon(iconaApplicazione());
+    m_ui.form = this;
+    createLayout();
+    createMenuBar();
+    createHandlers();
+}
+
+FrmCodiceFiscale::~FrmCodiceFiscale() = default;
+
+void FrmCodiceFiscale::createLayout()
+{
+    auto *client = new QWidget(this);
+    client->setFixedSize(twips(0, 0, 10890, 6405).size());
+    setCentralWidget(client);
+    FrmCodiceFiscaleUi &ui = m_ui;
+
+    ui.Line1 = place<QFrame>(client, "Line1", twips(0, 0, 10920, 30), font());
+    ui.Line1->setFixedHeight(2);
+    ui.Line1->setAutoFillBackground(true);
+    ui.Line1->setPalette(QPalette(QColor(192, 0, 0)));
+
+    // Personal data and the fiscal code
+    ui.Label5 = label(client, "Label5", QStringLiteral("Codice Fiscale :"), twips(0, 240, 1332, 252), Qt::AlignRight);
+    ui.txtCodiceFiscale = textBox(client, "txtCodiceFiscale", twips(1680, 240, 3672, 420), 12);
+    ui.txtCodiceFiscale->setReadOnly(true);
+    ui.txtCodiceFiscale->setAlignment(Qt::AlignCenter);
+    ui.lblTitolo = label(client, "lblTitolo", QStringLiteral("Cognome"), twips(0, 720, 1092, 252));
+    ui.txtCognome = textBox(client, "txtCognome", twips(1680, 720, 3672, 360));
+    ui.Label1 = label(client, "Label1", QStringLiteral("Nome"), twips(0, 1260, 1092, 252));
+    ui.txtNome = textBox(client, "txtNome", twips(1680, 1260, 3672, 360));
+    ui.Label3 = label(client, "Label3", QStringLiteral("Sesso"), twips(0, 1920, 1212, 252));
+    ui.cboSesso = comboBox(client, "cboSesso", twips(1680, 1920, 912, 288), false);
+    ui.Label4 = label(client, "Label4", QStringLiteral("Comune di nascita"), twips(0, 2640, 1632, 252));
+    ui.cboComune = comboBox(client, "cboComune", twips(1680, 2640, 2772, 288), true);
+    ui.Label7 = label(client, "Label7", QStringLiteral("Provincia"), twips(4560, 2280, 972, 252));
+    ui.Text2 = shownOnly(client, "Text2", twips(4560, 2640, 555, 288));
+    ui.Label8 = label(client, "Label8", QStringLiteral("Codice"), twips(5520, 2280, 972, 252));
+    ui.Text3 = shownOnly(client, "Text3", twips(5400, 2640, 915, 288));
+    ui.Label6 = label(client, "Label6", QStringLiteral("Stato Estero"), twips(0, 3120, 1632, 252));
+    ui.CboStatoEstero = comboBox(client, "CboStatoEstero", twips(1680, 3120, 2772, 288), true);
+    ui.Label2 = label(client, "Label2", QStringLiteral("Data di nascita "), twips(0, 3600, 1452, 252));
+    ui.txtDataNascita = textBox(client, "txtDataNascita", twips(1680, 3600, 2772, 288));
+
+    // VAT number: eleven one-digit boxes that the Tab key skips
+    ui.Label9 = label(client, "Label9", QStringLiteral("Partita Iva"), twips(5760, 240, 972, 252), Qt::AlignRight);
+    ui.Frame1 = place<QFrame>(client, "Frame1", twips(6840, 120, 3972, 492), font());
+    for (int k = 1; k <= 11; ++k) {
+        const QByteArray name = "Text" + QByteArray::number(k + 3);
+        QLineEdit *box = textBox(ui.Frame1, name.constData(), twips(360 * (k - 1), 120, 320, 370), 9.75);
+        box->setText(QStringLiteral("0"));
+        box->setAlignment(Qt::AlignCenter);
+        box->setFocusPolicy(Qt::ClickFocus);
+        ui.cifre[k - 1] = box;
+    }
+    ui.Text1 = textBox(client, "Text1", twips(6840, 600, 3970, 420), 9.75);
+    ui.Text1->setReadOnly(true);
+    ui.Label10 = label(client, "Label10", QStringLiteral("Codice"), twips(6840, 1080, 732, 252));
+    ui.Text15 = shownOnly(client, "Text15", twips(6840, 1320, 672, 288));
+    ui.Label11 = label(client, "Label11", QStringLiteral("Ufficio IVA"), twips(8040, 1080, 2412, 252), Qt::AlignHCenter);
+    ui.CboUfficioIva = comboBox(client, "CboUfficioIva", twips(7920, 1320, 2772, 288), true, sansSerif(8.25, false));
+
+    ui.cmdElabora = commandButton(client, "cmdElabora", QStringLiteral("CreaCodiceFiscale"), twips(720, 5040, 3255, 432));
+    ui.Command1 = commandButton(client, "Command1", QStringLiteral("Esci"), twips(4800, 5040, 1215, 432));
+    ui.Command2 = commandButton(client, "Command2", QStringLiteral("ControllaPartitaIva"), twips(6840, 5040, 3255, 432));
+
+    for (QLineEdit *box : {ui.txtCodiceFiscale, ui.Text1}) {
+        setBackColor(box, Colore::Verdeacqua);
+        setForeColor(box, Colore::Bianco);
+    }
+    for (QLineEdit *box : {ui.Text(11), ui.Text(12), ui.Text(13), ui.Text15})
+        setBackColor(box, Colore::CianoChiaro);
+    setBackColor(ui.Text(14), Colore::Rosso);
+
+    ui.Text1->setToolTip(QStringLiteral("Digitare il numero di partita IVA di 11 cifre nelle singole caselle"));
+    ui.Text(11)->setToolTip(QStringLiteral("prima cifra del codice ufficio IVA"));
+    ui.Text(12)->setToolTip(QStringLiteral("seconda cifra del codice ufficio IVA"));
+    ui.Text(13)->setToolTip(QStringLiteral("terza  cifra del codice ufficio IVA"));
+    ui.Text(14)->setToolTip(QStringLiteral("Ultima cifra di controllo del numero di partita IVA"));
+
+    // The designed order: the date of birth comes before the sex, although it
+    // is shown lower down.
+    const QList<QWidget *> tabOrder = {ui.txtCognome, ui.txtNome, ui.txtDataNascita, ui.cboSesso,
+                                       ui.cmdElabora, ui.Command1, ui.txtCodiceFiscale, ui.CboStatoEstero,
+                                       ui.cboComune, ui.Text1, ui.Command2, ui.CboUfficioIva};
+    for (int i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+}
+
+void FrmCodiceFiscale::createMenuBar()
+{
+    m_ui.Aiuto = menuBar()->addAction(QStringLiteral("Help"));
+    m_ui.Aiuto->setObjectName(QStringLiteral("Aiuto"));
+    m_ui.CercaComuni = menuBar()->addAction(QStringLiteral("CercaComuni"));
+    m_ui.CercaComuni->setObjectName(QStringLiteral("CercaComuni"));
+    connect(m_ui.Aiuto, &QAction::triggered, this, &FrmCodiceFiscale::Aiuto_Click);
+    connect(m_ui.CercaComuni, &QAction::triggered, this, &FrmCodiceFiscale::CercaComuni_Click);
+}
+
+void FrmCodiceFiscale::createHandlers()
+{
+    m_events = new FormEvents(this);
+    m_datiPersonali = std::make_unique<DatiPersonali>(m_ui, *m_events, m_platform);
+    m_luogoNascita = std::make_unique<LuogoNascita>(m_ui, *m_events, m_platform, rsComuni);
+    m_pannelloIva = std::make_unique<PannelloIva>(m_ui, *m_events, m_platform, dbDatiAtto);
+    connect(m_ui.Command1, &QPushButton::clicked, this, &FrmCodiceFiscale::Command1_Click);
+}
+
+FrmCodiceFiscale::Avvio FrmCodiceFiscale::Form_Load()
+{
+    QString percorso = m_cartellaProgramma + QStringLiteral("/DatiAtto.mdb");
+    DbError e = apriDatabase(percorso);
+    while (e.number == DbError::FileNotFound) {
+        m_platform.msgBox(this,
+                          QStringLiteral("Il database ''DatiAtto'.mdb'' deve essere copiato nella stessa cartella "
+                                         "dove viene eseguito il programma:\r"
+                                         "puoi comunque cercarlo ed aprirlo con la finestra che segue!"),
+                          Platform::Exclamation);
+        const QString scelto = m_platform.openFileName(this, QStringLiteral("Cerca DatiAtto.mdb"),
+                                                       QStringLiteral("(*.MDB)|*.mdb"));
+        if (scelto.isEmpty()) {
+            close();
+            return Avvio::Annullato;
+        }
+        // A file of another name is not used: the message and the dialog come again.
+        if (nomeDatiAtto(scelto))
+            e = apriDatabase(percorso = scelto);
+    }
+    if (!e.failed())
+        e = riempiListe();
+    if (e.failed()) {
+        m_platform.msgBox(this, QStringLiteral("Errore imprevisto: %1 %2").arg(e.number).arg(e.description),
+                          Platform::NoIcon, Platform::defaultTitle());
+        return Avvio::Errore;
+    }
+    m_percorso = percorso;
+    m_events->setFocus(m_ui.txtCognome);
+    return Avvio::Pronto;
+}
+
+DbError FrmCodiceFiscale::apriDatabase(const QString &percorso)
+{
+    DbError e = dbDatiAtto.open(percorso);
+    if (!e.failed())
+        e = rsComuni.openTable(dbDatiAtto, QStringLiteral("Comuni"), QStringLiteral("comune"), QStringLiteral("Nome"));
+    return e;
+}
+
+DbError FrmCodiceFiscale::riempiListe()
+{
+    QStringList uffici, stati, comuni;
+    DbError e = dbDatiAtto.readColumn(QStringLiteral("SELECT * FROM CodiciUfficioIva"), QStringLiteral("ufficioIva"), &uffici);
+    if (!e.failed())
+        e = dbDatiAtto.readColumn(QStringLiteral("SELECT Nome FROM Comuni WHERE PROV = 'ee' COLLATE NOCASEU"),
+                                  QStringLiteral("Nome"), &stati);
+    // The municipalities' list is kept in alphabetical order: the order of
+    // the names' index, the same one completion follows.
+    if (!e.failed())
+        e = dbDatiAtto.readColumn(QStringLiteral("SELECT Nome FROM Comuni INDEXED BY comune "
+                                                 "WHERE PROV <> 'EE' COLLATE NOCASEU ORDER BY Nome COLLATE NOCASEU"),
+                                  QStringLiteral("Nome"), &comuni);
+    if (e.failed())
+        return e;
+    fillList(m_ui.CboUfficioIva, uffici);
+    fillList(m_ui.CboStatoEstero, stati);
+    fillList(m_ui.cboComune, comuni);
+    fillList(m_ui.cboSesso, {QStringLiteral("M"), QStringLiteral("F")});
+    m_ui.cboSesso->setCurrentIndex(0);
+    return {};
+}
+
+void FrmCodiceFiscale::Command1_Click()
+{
+    rsComuni.close();
+    dbDatiAtto.close();
+    close();
+}
+
+void FrmCodiceFiscale::Aiuto_Click()
+{
+    FrmHelpCodFisc::mostra(this);
+}
+
+void FrmCodiceFiscale::CercaComuni_Click()
+{
+    FrmComuni::apri(m_percorso, m_platform);
+}

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#include "app/desktopplatform.h"
+#include "app/frmcodicefiscale.h"
+#include "app/immagini.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brantovel"));
+    QApplication::setWindowIcon(iconaApplicazione());
+
+    DesktopPlatform platform;
+    FrmCodiceFiscale form(platform, QCoreApplication::applicationDirPath());
+    switch (form.Form_Load()) {
+    case FrmCodiceFiscale::Avvio::Annullato:
+        return 0;
+    case FrmCodiceFiscale::Avvio::Errore:
+        return 1;
+    case FrmCodiceFiscale::Avvio::Pronto:
+        break;
+    }
+    form.show();
+    form.activateWindow();
+    return app.exec();
+}

@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: MIT
+#include "fiscal/datipersonali.h"
+
+#include "app/controlliprincipali.h"
+#include "app/controlprops.h"
+#include "app/formevents.h"
+#include "app/platform.h"
+#include "fiscal/codicefiscale.h"
+#include "fiscal/datanascita.h"
+
+#include <QComboBox>
+#include <QMainWindow>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Only the 26 letters a to z are upper-cased as typed; accented small letters
+// stay as they are (the code itself ignores them).
+void maiuscola(int &keyAscii)
+{
+    if (keyAscii >= 97 && keyAscii <= 122)
+        keyAscii -= 32;
+}
+
+} // namespace
+
+DatiPersonali::DatiPersonali(FrmCodiceFiscaleUi &ui, FormEvents &events, Platform &platform)
+    : ui(ui)
+    , m_events(events)
+    , m_platform(platform)
+{
+    events.onKeyPress(ui.txtCognome, [this](int &k) { txtCognome_KeyPress(k); });
+    events.onKeyPress(ui.txtNome, [this](int &k) { txtNome_KeyPress(k); });
+    events.onLostFocus(ui.txtNome, [this] { txtNome_LostFocus(); });
+    events.onLostFocus(ui.cboSesso, [this] { cboSesso_LostFocus(); });
+    events.onLostFocus(ui.txtDataNascita, [this] { txtDataNascita_LostFocus(); });
+    QObject::connect(ui.cmdElabora, &QPushButton::clicked, ui.cmdElabora, [this] { cmdElabora_Click(); });
+}
+
+void DatiPersonali::txtCognome_KeyPress(int &keyAscii)
+{
+    maiuscola(keyAscii);
+}
+
+void DatiPersonali::txtNome_KeyPress(int &keyAscii)
+{
+    maiuscola(keyAscii);
+}
+
+// Whatever the tab order or the mouse chose, the given name leads to the sex
+// and the sex to the place of birth.
+void DatiPersonali::txtNome_LostFocus()
+{
+    m_events.setFocus(ui.cboSesso);
+}
+
+void DatiPersonali::cboSesso_LostFocus()
+{
+    m_events.setFocus(ui.cboComune);
+}
+
+void DatiPersonali::txtDataNascita_LostFocus()
+{
+    if (riconosciData(ui.txtDataNascita->text())) {
+        setForeColor(ui.txtDataNascita, Colore::Nero);
+    } else {
+        m_platform.beep();
+        setForeColor(ui.txtDataNascita, Colore::RossoScuro);
+    }
+}
+
+void DatiPersonali::cmdElabora_Click()
+{
+    if (ui.txtCognome->text().isEmpty())
+        return rifiuta(QStringLiteral("Devi inserire il cognome!"), ui.txtCognome);
+    if (ui.txtNome->text().isEmpty())
+        return rifiuta(QStringLiteral("Devi inserire il nome!"), ui.txtNome);
+    const auto data = riconosciData(ui.txtDataNascita->text());
+    if (!data)
+        return rifiuta(QStringLiteral("La data di nascita non è valida!"), ui.txtDataNascita);
+    if (ui.cboComune->currentText().isEmpty())
+        return rifiuta(QStringLiteral("Devi inserire il Comune di nascita!"), ui.cboComune);
+
+    setText(ui.txtCodiceFiscale, CalcoloCodFis(ui.txtCognome->text(), ui.txtNome->text(), *data,
+                                               ui.cboSesso->currentText(), ui.Text3->text().trimmed()));
+    m_platform.clearClipboard();
+    m_platform.setClipboardText(ui.txtCodiceFiscale->text());
+    m_platform.msgBox(ui.form, QStringLiteral("Il codice fiscale è stato memorizzato in Appunti di Windows!"),
+                      Platform::Information);
+}
+
+void DatiPersonali::rifiuta(const QString &messaggio, QWidget *box)
+{
+    m_platform.msgBox(ui.form, messaggio, Platform::Exclamation);
+    m_events.setFocus(box);
+}

@@ -1,0 +1,6 @@
+// SPDX-License-Identifier: MIT
+#include "help/frmhelpcodfisc.h"
+
+void FrmHelpCodFisc::mostra(QWidget *)
+{
+}

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#include "support/finestradiprova.h"
+
+#include "support/fixture.h"
+
+#include <QFile>
+#include <QTest>
+
+QStringList FinestraDiProva::datiDiEsempio(const QStringList &extra)
+{
+    return schemaDatiAtto() + righeDiEsempio() + extra;
+}
+
+FinestraDiProva::FinestraDiProva(const QStringList &statements)
+    : form(nullptr)
+{
+    if (!creaDatabase(percorso(), statements))
+        qFatal("cannot create the test database");
+    form = std::make_unique<FrmCodiceFiscale>(platform, cartella());
+}
+
+FinestraDiProva::FinestraDiProva(Copia)
+{
+    if (!QFile::copy(QStringLiteral(BRANTOVEL_DATIATTO), percorso()))
+        qFatal("cannot copy %s", BRANTOVEL_DATIATTO);
+    form = std::make_unique<FrmCodiceFiscale>(platform, cartella());
+}
+
+std::unique_ptr<FinestraDiProva> FinestraDiProva::conDatiCompleti()
+{
+    return std::unique_ptr<FinestraDiProva>(new FinestraDiProva(Copia{}));
+}
+
+FrmCodiceFiscale::Avvio FinestraDiProva::avvia()
+{
+    const FrmCodiceFiscale::Avvio esito = form->Form_Load();
+    if (esito == FrmCodiceFiscale::Avvio::Pronto) {
+        form->show();
+        form->activateWindow(); // no window manager under a bare X server
+        if (!QTest::qWaitForWindowActive(form.get()))
+            qWarning("the main window did not become active");
+    }
+    return esito;
+}

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#include "support/recordingplatform.h"
+
+void RecordingPlatform::msgBox(QWidget *, const QString &text, Style style, const QString &title)
+{
+    messages.append({text, style, title.isEmpty() ? defaultTitle() : title});
+    if (whileMessageOpen)
+        whileMessageOpen(messages.constLast());
+}
+
+QString RecordingPlatform::inputBox(QWidget *, const QString &prompt, const QString &title)
+{
+    inputPrompts.append(title + QLatin1Char('|') + prompt);
+    return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
+}
+
+QString RecordingPlatform::openFileName(QWidget *, const QString &title, const QString &filter)
+{
+    fileDialogs.append(title + QLatin1Char('|') + filter);
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
+void RecordingPlatform::clearClipboard()
+{
+    clipboard.clear();
+    ++clipboardClears;
+}
+
+void RecordingPlatform::setClipboardText(const QString &text)
+{
+    clipboard = text;
+}
+
+void RecordingPlatform::beep()
+{
+    ++beeps;
+}
+
+bool RecordingPlatform::openUrl(const QUrl &url)
+{
+    openedUrls.append(url);
+    return browserAvailable;
+}
+
+QStringList RecordingPlatform::messageTexts() const
+{
+    QStringList texts;
+    for (const Message &m : messages)
+        texts << m.text;
+    return texts;
+}
