@@ -130,6 +130,7 @@ def caso_avvio(prova):
 
 
 @caso
+@in_attesa("il completamento del comune di nascita non è ancora nel programma")
 def caso_codice_comune(prova):
     """A person born in an Italian municipality, the place typed and completed."""
     programma = prova.avvia()
@@ -149,6 +150,7 @@ def caso_codice_comune(prova):
 
 
 @caso
+@in_attesa("la scelta dello Stato estero non è ancora nel programma")
 def caso_codice_estero(prova):
     """A person born abroad, the state chosen from the list of foreign states."""
     programma = prova.avvia()
@@ -197,6 +199,7 @@ def scrivi_partita_iva(fp, cifre):
 
 
 @caso
+@in_attesa("le caselle e il controllo della partita IVA non sono ancora nel programma")
 def caso_partita_iva(prova):
     """A VAT number with a wrong check digit, then with the right one: only
     the right one is copied and opens the checking page, whose address does
@@ -226,6 +229,7 @@ def caso_partita_iva(prova):
 
 
 @caso
+@in_attesa("la finestra dei comuni non è ancora nel programma")
 def caso_cercacomuni(prova):
     """The municipalities' window, from the menu, beside the main window; Esci
     closes only the main window, and the program ends with the last one."""
@@ -250,6 +254,7 @@ TITOLO_AIUTO = "Help of Brantovel  by Notaio Talvekko"
 
 
 @caso
+@in_attesa("la finestra di aiuto non è ancora nel programma")
 def caso_aiuto(prova):
     """The help window from the menu: its text can be read and copied, and a
     change typed into it is gone when the window is opened again."""
@@ -347,15 +352,21 @@ def caso_database_non_trovato(prova):
 def gestore_finestre():
     """A window manager, as on a person's desktop: it gives the focus back to
     a window when a message closes, and closes windows on Alt+F4."""
-    processo = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        attendi(lambda: "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
-                                                     capture_output=True, text=True).stdout,
-                "il gestore delle finestre")
-        yield
-    finally:
-        processo.terminate()
-        processo.wait()
+    with tempfile.TemporaryFile() as uscita:
+        processo = subprocess.Popen(["openbox", "--sm-disable"], stdout=uscita, stderr=subprocess.STDOUT)
+
+        def pronto():
+            if processo.poll() is not None:
+                uscita.seek(0)
+                raise RuntimeError(f"openbox è terminato ({processo.returncode}): {uscita.read().decode()}")
+            return "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                                 capture_output=True, text=True).stdout
+        try:
+            attendi(pronto, "il gestore delle finestre")
+            yield
+        finally:
+            processo.terminate()
+            processo.wait()
 
 
 def esegui(funzione, variante, comando, schermate):
