@@ -199,7 +199,6 @@ def scrivi_partita_iva(fp, cifre):
 
 
 @caso
-@in_attesa("le caselle e il controllo della partita IVA non sono ancora nel programma")
 def caso_partita_iva(prova):
     """A VAT number with a wrong check digit, then with the right one: only
     the right one is copied and opens the checking page, whose address does
