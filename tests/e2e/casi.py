@@ -81,8 +81,25 @@ def solo(programma, *finestre):
     assert set(mostrate) == set(finestre), f"finestre mostrate: {[f.titolo() for f in mostrate]}"
 
 
-def conferma(programma, messaggio):
-    """Closes a message with its OK button, from the keyboard."""
+def icona(messaggio):
+    """The kind of icon left of a message's text, told by its colour: the
+    exclamation mark on yellow, or the information sign on blue."""
+    schermata = messaggio.schermata()
+    larghezza, altezza = messaggio.dimensioni()
+    sinistra = (0, 0, min(70, larghezza // 3), altezza)
+    gialli = schermata.conta(sinistra, lambda r, g, b: r > 200 and g > 170 and b < 90)
+    blu = schermata.conta(sinistra, lambda r, g, b: b > 150 and r < 100 and g < 170)
+    if gialli > 50 and blu < 10:
+        return "avviso"
+    if blu > 50 and gialli < 10:
+        return "informazione"
+    return f"nessuna (gialli {gialli}, blu {blu})"
+
+
+def conferma(programma, messaggio, tipo):
+    """Checks the kind of a message by its icon, once drawn, and closes it
+    with its OK button from the keyboard."""
+    attendi(lambda: icona(messaggio) == tipo, f"l'icona «{tipo}» nel messaggio")
     messaggio.attiva()
     tasti("Return")
     programma.attendi_chiusura(messaggio)
@@ -95,7 +112,7 @@ def attendi_appunti(testo):
 def verifica_codice(prova, programma, fp, codice):
     """After CreaCodiceFiscale: the information message, then the code on the
     clipboard and in the result box."""
-    conferma(programma, programma.attendi_finestra(TITOLO_MESSAGGI))
+    conferma(programma, programma.attendi_finestra(TITOLO_MESSAGGI), "informazione")
     attendi_appunti(codice)
     prova.appunti_di_prova("-")
     fp.copia("txtCodiceFiscale")
@@ -166,7 +183,7 @@ def caso_data_mancante(prova):
     fp = prova.principale(programma)
     scrivi_persona(fp, "ROSSI", "MARIO", "M")
     fp.clic("cmdElabora")
-    conferma(programma, programma.attendi_finestra(TITOLO_MESSAGGI))
+    conferma(programma, programma.attendi_finestra(TITOLO_MESSAGGI), "avviso")
     assert appunti() == "nessun codice"
     schermata = fp.finestra.schermata()
     assert not fp.ha_testo("txtCodiceFiscale", bianco, schermata)
@@ -194,13 +211,13 @@ def caso_partita_iva(prova):
     fp.clic("Command2")
     errata = programma.attendi_finestra(TITOLO_PRINCIPALE, tranne=[fp.finestra])
     assert fp.sfondo("Text1") == ROSSO
-    conferma(programma, errata)
+    conferma(programma, errata, "informazione")
     attendi(lambda: fp.sfondo("Text1") == VERDEACQUA, "il numero di nuovo su verde acqua")
     assert appunti() == "nessun numero"
 
     scrivi_partita_iva(fp, "12345670017")
     fp.clic("Command2")
-    conferma(programma, programma.attendi_finestra(TITOLO_PRINCIPALE, tranne=[fp.finestra]))
+    conferma(programma, programma.attendi_finestra(TITOLO_PRINCIPALE, tranne=[fp.finestra]), "informazione")
     attendi_appunti("12345670017")
     indirizzi = attendi(prova.desktop.indirizzi_aperti, "l'indirizzo passato al browser")
     assert len(indirizzi) == 1, f"indirizzi aperti: {indirizzi}"
@@ -244,6 +261,7 @@ def caso_aiuto(prova):
     fp = prova.principale(programma)
     fp.clic_menu("Help")
     aiuto = programma.attendi_finestra(TITOLO_AIUTO)
+    aiuto.attiva()
     tasti("ctrl+a", "ctrl+c")
     testo = attendi(lambda: (t := appunti()) and "DatiAtto.mdb" in t and t, "il testo dell'aiuto negli Appunti")
     assert testo.startswith("Il programma Brantovel"), testo[:80]
@@ -254,8 +272,8 @@ def caso_aiuto(prova):
     solo(programma, fp.finestra)
 
     fp.clic_menu("Help")
-    programma.attendi_finestra(TITOLO_AIUTO)
     prova.appunti_di_prova("-")
+    programma.attendi_finestra(TITOLO_AIUTO).attiva()
     tasti("ctrl+a", "ctrl+c")
     attendi_appunti(testo)
 
@@ -308,7 +326,7 @@ def caso_database_cercato(prova):
     another name is refused and asked for again; the right one is opened."""
     programma, avviso, dati = senza_database(prova)
     for nome in ("Copia di DatiAtto.mdb", "DatiAtto.mdb"):
-        conferma(programma, avviso)
+        conferma(programma, avviso, "avviso")
         dialogo = programma.attendi_finestra("Cerca DatiAtto.mdb")
         scrivi(str(dati / nome))
         tasti("Return")
@@ -324,7 +342,7 @@ def caso_database_non_trovato(prova):
     """Without DatiAtto.mdb, cancelling the search ends the program, with no
     further message."""
     programma, avviso, _ = senza_database(prova)
-    conferma(programma, avviso)
+    conferma(programma, avviso, "avviso")
     programma.attendi_finestra("Cerca DatiAtto.mdb")
     tasti("Escape")
     assert programma.attendi_fine() == 0
