@@ -29,7 +29,10 @@ void scegliColMouse(QComboBox *combo, const QString &voce)
 {
     QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 4, combo->height() / 2));
     QAbstractItemView *elenco = combo->view();
-    QVERIFY(elenco->isVisible());
+    QTRY_VERIFY(elenco->isVisible());
+    // A list that has just opened takes a quick release for the end of the
+    // click that opened it, and ignores it.
+    QTest::qWait(QApplication::doubleClickInterval());
     const QModelIndex i = combo->model()->index(combo->findText(voce), 0);
     elenco->scrollTo(i);
     const QPoint punto = elenco->visualRect(i).center();
@@ -37,6 +40,10 @@ void scegliColMouse(QComboBox *combo, const QString &voce)
     QTest::mouseMove(elenco->viewport(), punto + QPoint(0, 1));
     QTest::mouseMove(elenco->viewport(), punto);
     QTest::mouseClick(elenco->viewport(), Qt::LeftButton, {}, punto);
+    // On a real X server the list closes, and the window gets its activation
+    // back, a little later.
+    QTRY_VERIFY(!elenco->isVisible());
+    QTRY_COMPARE(QApplication::activeWindow(), combo->window());
 }
 
 // Opens the list with F4, walks to the entry and takes it with Enter. The
@@ -400,13 +407,14 @@ void tst_LuogoNascita::sceltaDelComune_data()
     QTest::newRow("mouse, list opened from txtNome, whose leave sends the focus to the sex")
         << "mouse" << "txtNome" << "Milano" << 1;
     QTest::newRow("Enter in the open list") << "elenco" << "" << "Milano" << 1;
-    // Four steps from no entry to Milano, each a choice; each key release
-    // then accepts the name and puts the caret at its end.
-    QTest::newRow("arrow keys in the closed box") << "frecce" << "" << "" << 4;
+    // Four steps from no entry to Milano, each a choice. The choice moves the
+    // focus away and back, so the key's release runs no key-up handler and
+    // the name stays selected.
+    QTest::newRow("arrow keys in the closed box") << "frecce" << "" << "Milano" << 4;
 }
 
 // A choice ends with the chosen name confirmed from its own row, the focus
-// back in the box and, unless a key release followed, the name selected.
+// back in the box and the name selected.
 void tst_LuogoNascita::sceltaDelComune()
 {
     QFETCH(QString, modo);
