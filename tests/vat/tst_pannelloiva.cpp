@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "app/controlprops.h"
 #include "support/finestradiprova.h"
+#include "support/nomecolore.h"
+#include "support/riga.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,26 +18,18 @@ namespace {
 
 const QString Ok = QStringLiteral("Numero Partita IVA: OK: per accertarti dell'esistenza della Partita IVA, "
                                   "incolla il numero nel sito di controllo ");
-const QString Errato = QStringLiteral("Numero Partita IVA: errato");
-const QString Inesistente = QStringLiteral("Codice Ufficio IVA inesistente");
-const QString NonNumero = QStringLiteral("Devi digitare un numero!");
 
 // The panel as the user sees it after start-up or a reset.
 const QString Azzerato = QStringLiteral("00000000000 |  |  | ");
 const QString Zeri(11, u'0');
 
-QString nomeColore(int colore)
+// Keys clicked one after the other, with their modifiers.
+QTestEventList tasti(std::initializer_list<QKeyCombination> combinazioni)
 {
-    switch (colore) {
-    case Colore::Rosso:
-        return QStringLiteral("rosso");
-    case Colore::Verdeacqua:
-        return QStringLiteral("verdeacqua");
-    case Colore::CianoChiaro:
-        return QStringLiteral("ciano");
-    default:
-        return QString::number(colore);
-    }
+    QTestEventList eventi;
+    for (const QKeyCombination k : combinazioni)
+        eventi.addKeyClick(k.key(), k.keyboardModifiers());
+    return eventi;
 }
 
 // What the user sees behind an open message box: its text, the number field
@@ -54,7 +47,7 @@ QString spaziato(const QString &cifre)
 
 QString erratoSuRosso(const QString &cifre)
 {
-    return istante(Errato, spaziato(cifre), QStringLiteral("rosso"));
+    return istante(QStringLiteral("Numero Partita IVA: errato"), spaziato(cifre), QStringLiteral("rosso"));
 }
 
 } // namespace
@@ -112,10 +105,11 @@ void tst_PannelloIva::init()
 
 void tst_PannelloIva::cleanup()
 {
-    // Every message of the panel is titled with the main window's caption.
-    for (const RecordingPlatform::Message &m : std::as_const(f->platform.messages))
-        QCOMPARE(m.title, QStringLiteral("Brantovel by Ozmir"));
+    const QList<RecordingPlatform::Message> messaggi = f->platform.messages;
     f.reset();
+    // Every message of the panel is titled with the main window's caption.
+    for (const RecordingPlatform::Message &m : messaggi)
+        QCOMPARE(m.title, QStringLiteral("Brantovel by Ozmir"));
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
@@ -123,12 +117,10 @@ void tst_PannelloIva::digita(const QString &tasti)
 {
     QTest::mouseClick(f->ui().Text(4), Qt::LeftButton);
     for (const QChar c : tasti) {
-        if (c == u'|') {
+        if (c == u'|')
             QTest::mouseClick(f->ui().Text(4), Qt::LeftButton);
-            continue;
-        }
-        QVERIFY(QApplication::focusWidget());
-        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        else
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
     }
 }
 
@@ -157,34 +149,23 @@ void tst_PannelloIva::inserimento_data()
     QTest::addColumn<QString>("pannello");
     QTest::addColumn<QString>("fuoco");
     QTest::addColumn<QStringList>("messaggi");
-
     const QString trovato = QStringLiteral("12345678903 | 12345678903 | 890 | 890 Primo ufficio");
     const QString sullaLista = QStringLiteral("CboUfficioIva []");
-    const QStringList inesistente{istante(Inesistente, "12345679993", "verdeacqua", "rosso")};
-
-    QTest::newRow("undici cifre, ufficio noto: il primo dei due col codice")
-        << "12345678903" << trovato << sullaLista << QStringList();
-    QTest::newRow("zero battuto sullo zero della prima casella")
-        << "02345678904"
-        << "02345678904 | 02345678904 | 890 | 890 Primo ufficio" << sullaLista << QStringList();
-    QTest::newRow("lettera nella prima casella: zero selezionato, nessun messaggio")
-        << "a" << Azzerato << "Text4 [0]" << QStringList();
-    QTest::newRow("lettera nella prima casella, poi il numero")
-        << "a12345678903" << trovato << sullaLista << QStringList();
-    QTest::newRow("cifre 9 e 11 zero: nessuna ricerca") << "12345678000"
-                                                        << "12345678000 |  |  | "
-                                                        << "Text14 []" << QStringList();
-    QTest::newRow("cifre 9 e 11 zero dopo un numero: resta il numero di prima")
-        << "12345678903|12345678000"
-        << "12345678000 | 12345678903 | 890 | 890 Primo ufficio"
-        << "Text14 []" << QStringList();
-    QTest::newRow("secondo numero battuto sul primo")
-        << "12345678903|32345670587"
-        << "32345670587 | 32345670587 | 058 | 058 Roma" << sullaLista << QStringList();
-    QTest::newRow("ufficio inesistente: un solo messaggio, poi tutto azzerato")
-        << "12345679993" << Azzerato << "Text14 []" << inesistente;
-    QTest::newRow("ufficio inesistente, poi un numero")
-        << "12345679993|12345678903" << trovato << sullaLista << inesistente;
+    const QStringList nessuno,
+        inesistente{istante("Codice Ufficio IVA inesistente", "12345679993", "verdeacqua", "rosso")};
+    riga("undici cifre, ufficio noto: il primo dei due col codice", "12345678903", trovato, sullaLista, nessuno);
+    riga("zero battuto sullo zero della prima casella", "02345678904",
+         "02345678904 | 02345678904 | 890 | 890 Primo ufficio", sullaLista, nessuno);
+    riga("lettera nella prima casella: zero selezionato, nessun messaggio", "a", Azzerato, "Text4 [0]", nessuno);
+    riga("lettera nella prima casella, poi il numero", "a12345678903", trovato, sullaLista, nessuno);
+    riga("cifre 9 e 11 zero: nessuna ricerca", "12345678000", "12345678000 |  |  | ", "Text14 []", nessuno);
+    riga("cifre 9 e 11 zero dopo un numero: resta il numero di prima", "12345678903|12345678000",
+         "12345678000 | 12345678903 | 890 | 890 Primo ufficio", "Text14 []", nessuno);
+    riga("secondo numero battuto sul primo", "12345678903|32345670587", "32345670587 | 32345670587 | 058 | 058 Roma",
+         sullaLista, nessuno);
+    riga("ufficio inesistente: un solo messaggio, poi tutto azzerato", "12345679993", Azzerato, "Text14 []",
+         inesistente);
+    riga("ufficio inesistente, poi un numero", "12345679993|12345678903", trovato, sullaLista, inesistente);
 }
 
 void tst_PannelloIva::inserimento()
@@ -205,36 +186,18 @@ void tst_PannelloIva::casellaRifiutata_data()
     QTest::addColumn<bool>("esce");
     QTest::addColumn<QString>("casella");
     QTest::addColumn<QString>("pannello");
-
-    QTestEventList incolla;
-    incolla.addKeyClick(Qt::Key_V, Qt::ControlModifier);
-    QTestEventList cifraInCoda;
-    cifraInCoda.addKeyClick(Qt::Key_End);
-    cifraInCoda.addKeyClick('5');
-    QTestEventList cancella;
-    cancella.addKeyClick(Qt::Key_Backspace);
-    QTestEventList lettera;
-    lettera.addKeyClick('x');
-
-    QTest::newRow("due cifre incollate in Text7") << "123"
-                                                  << "45" << incolla << false << "Text7"
-                                                  << "12300000000 |  |  | ";
-    QTest::newRow("cifra battuta col cursore dopo quella di Text8") << "1234"
-                                                                    << "" << cifraInCoda << false << "Text8"
-                                                                    << "12340000000 |  |  | ";
-    QTest::newRow("cifra di Text6 cancellata") << "12"
-                                               << "" << cancella << false << "Text6"
-                                               << "12000000000 |  |  | ";
-    QTest::newRow("lettera in Text9") << "12345"
-                                      << "" << lettera << false << "Text9"
-                                      << "12345000000 |  |  | ";
+    riga("due cifre incollate in Text7", "123", "45", tasti({Qt::CTRL | Qt::Key_V}), false, "Text7",
+         "12300000000 |  |  | ");
+    riga("cifra battuta col cursore dopo quella di Text8", "1234", "", tasti({Qt::Key_End, Qt::Key_5}), false, "Text8",
+         "12340000000 |  |  | ");
+    riga("cifra di Text6 cancellata", "12", "", tasti({Qt::Key_Backspace}), false, "Text6", "12000000000 |  |  | ");
+    riga("lettera in Text9", "12345", "", tasti({Qt::Key_X}), false, "Text9", "12345000000 |  |  | ");
     // The last box changes by the erasing or the letter itself: no lookup
     // then. The "0" it gets when it is left is a change too, and looks up 890.
     const QString conZero = QStringLiteral("12345678900 | 12345678900 | 890 | 890 Primo ufficio");
-    QTest::newRow("ultima casella cancellata, poi lasciata") << "1234567890"
-                                                             << "" << cancella << true << "Text14" << conZero;
-    QTest::newRow("lettera nell'ultima casella, poi lasciata") << "1234567890"
-                                                               << "" << lettera << true << "Text14" << conZero;
+    riga("ultima casella cancellata, poi lasciata", "1234567890", "", tasti({Qt::Key_Backspace}), true, "Text14",
+         conZero);
+    riga("lettera nell'ultima casella, poi lasciata", "1234567890", "", tasti({Qt::Key_X}), true, "Text14", conZero);
 }
 
 // The box gets "0" with the message and the focus back with the "0"
@@ -256,7 +219,7 @@ void tst_PannelloIva::casellaRifiutata()
         QTest::mouseClick(f->ui().CboUfficioIva, Qt::LeftButton);
     }
     QTEST(pannello(), "pannello");
-    QCOMPARE(duranteMessaggi, QStringList{istante(NonNumero, f->ui().Text1->text())});
+    QCOMPARE(duranteMessaggi, QStringList{istante("Devi digitare un numero!", f->ui().Text1->text())});
     QCOMPARE(fuoco(), casella + QStringLiteral(" [0]"));
 }
 
@@ -292,30 +255,23 @@ void tst_PannelloIva::controllo_data()
     QTest::addColumn<QStringList>("messaggi");
     QTest::addColumn<QString>("appunti");
     QTest::addColumn<QString>("pannello");
-
     const QString giusto = QStringLiteral("12345678903");
     const QString trovato = QStringLiteral("12345678903 | 12345678903 | 890 | 890 Primo ufficio");
-
-    QTest::newRow("all'avvio: undici zeri spaziati su rosso, non un numero giusto")
-        << "" << 1 << true << QStringList{erratoSuRosso(Zeri)} << "" << Azzerato;
-    QTest::newRow("numero giusto") << giusto << 1 << true << QStringList{istante(Ok, giusto)} << giusto << trovato;
-    QTest::newRow("numero giusto, browser assente: nessun altro messaggio")
-        << giusto << 1 << false << QStringList{istante(Ok, giusto)} << giusto << trovato;
-    QTest::newRow("secondo clic dopo un successo")
-        << giusto << 2 << true << QStringList{istante(Ok, giusto), istante(Ok, giusto)} << giusto << trovato;
-    QTest::newRow("numero errato: cifre spaziate su rosso, poi tutto azzerato")
-        << "12345678901" << 1 << true << QStringList{erratoSuRosso("12345678901")} << "" << Azzerato;
-    QTest::newRow("secondo clic dopo un errore: gli zeri non passano")
-        << "12345678901" << 2 << true << QStringList{erratoSuRosso("12345678901"), erratoSuRosso(Zeri)} << ""
-        << Azzerato;
-    // Text4 changed after the last box: the number field still holds the
-    // number looked up, but the check, the message and the clipboard take
-    // the one the boxes show.
-    QTest::newRow("prima casella cambiata dopo l'ultima: ora giusto")
-        << "12345678901|3" << 1 << true << QStringList{istante(Ok, "32345678901")} << "32345678901"
-        << "32345678901 | 32345678901 | 890 | 890 Primo ufficio";
-    QTest::newRow("prima casella cambiata dopo l'ultima: ora errato")
-        << "12345678903|2" << 1 << true << QStringList{erratoSuRosso("22345678903")} << "" << Azzerato;
+    const QStringList ok{istante(Ok, giusto)}, errato{erratoSuRosso("12345678901")};
+    riga("all'avvio: undici zeri spaziati su rosso, non un numero giusto", "", 1, true,
+         QStringList{erratoSuRosso(Zeri)}, "", Azzerato);
+    riga("numero giusto", giusto, 1, true, ok, giusto, trovato);
+    riga("numero giusto, browser assente: nessun altro messaggio", giusto, 1, false, ok, giusto, trovato);
+    riga("secondo clic dopo un successo", giusto, 2, true, ok + ok, giusto, trovato);
+    riga("numero errato: cifre spaziate su rosso, poi tutto azzerato", "12345678901", 1, true, errato, "", Azzerato);
+    riga("secondo clic dopo un errore: gli zeri non passano", "12345678901", 2, true,
+         errato + QStringList{erratoSuRosso(Zeri)}, "", Azzerato);
+    // Text4 changed after the last box: the check, the message and the
+    // clipboard all take the number the boxes show, not the one looked up.
+    riga("prima casella cambiata dopo l'ultima: ora giusto", "12345678901|3", 1, true,
+         QStringList{istante(Ok, "32345678901")}, "32345678901", "32345678901 | 32345678901 | 890 | 890 Primo ufficio");
+    riga("prima casella cambiata dopo l'ultima: ora errato", "12345678903|2", 1, true,
+         QStringList{erratoSuRosso("22345678903")}, "", Azzerato);
 }
 
 void tst_PannelloIva::controllo()
