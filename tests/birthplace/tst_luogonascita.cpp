@@ -2,7 +2,7 @@
 #include "app/formevents.h"
 #include "support/finestradiprova.h"
 #include "support/nomecolore.h"
-#include "support/riga.h"
+#include "support/tabella.h"
 #include "support/tastiera.h"
 
 #include <QAbstractItemView>
@@ -89,8 +89,6 @@ private slots:
     void digitando_data();
     void digitando();
     void messaggioSoloSuTestoNero();
-    void uscita_data();
-    void uscita();
     void scelta_data();
     void scelta();
     void campiNulli_data();
@@ -163,8 +161,7 @@ QString tst_LuogoNascita::vista() const
 
 void tst_LuogoNascita::digitando_data()
 {
-    QTest::addColumn<QString>("tasti");
-    QTest::addColumn<QString>("vista");
+    colonne<QString, QString>("tasti", "vista");
     riga("one letter: the first name with R in the index's order", "r",
          "R[eggio nell'Emilia] RE H223 | nero/sistema | cboComune");
     riga("a second letter replaces the proposed tail", "ro", "Ro[ma] RM H501 | nero/sistema | cboComune");
@@ -189,6 +186,17 @@ void tst_LuogoNascita::digitando_data()
     riga("a letter after the removal", "rom⌫a", "Roma| RM H501 | nero/sistema | cboComune");
     riga("emptied by key: the typed text is forgotten, nothing else", "rom⌫a⌫⌫⌫⌫",
          "| RM H501 | nero/sistema | cboComune");
+    // Leaving confirms the stored name of the first match, or sends the user
+    // back through the date box.
+    riga("leaving with a prefix", "rom ⇥", "|Roma RM H501 | nero/bianco | txtDataNascita");
+    riga("leaving with an entry's exact name is no choice from the list", "Milano⇥",
+         "|Milano MI F205 | nero/bianco | txtDataNascita");
+    riga("leaving with blanks around", "  forlì ⇥", "|Forlì FC D704 | nero/bianco | txtDataNascita");
+    riga("leaving a foreign state empties the state list", "stati⇥",
+         "|Stati Uniti d'America EE Z404 | nero/bianco | txtDataNascita");
+    riga("leaving an unknown name", "x⇥", "x| ? ? | bianco/rosso | cboComune | 1 msg | 1 beep");
+    riga("leaving a name after the last, no current row", "z⇥", "z| ? ? | bianco/rosso | cboComune | 1 msg | 1 beep");
+    riga("leaving blanks only: the focus goes where the user sent it", "   ⇥", "   |   | sistema/sistema | Text1");
     riga("regression: Enter in the box taken for a choice from the list", "rom⏎",
          "Roma| RM H501 | nero/sistema | cboComune");
     riga("regression: Enter in the state list taken for a choice from it", "⇤Germania⏎",
@@ -240,41 +248,11 @@ void tst_LuogoNascita::messaggioSoloSuTestoNero()
     QCOMPARE(vista(), QStringLiteral("R[eggio nell'Emilia] RE H223 | nero/rosso | cboComune | 3 msg | 1 beep"));
 }
 
-void tst_LuogoNascita::uscita_data()
-{
-    QTest::addColumn<QString>("testo");
-    QTest::addColumn<QString>("vista");
-    riga("small-letter prefix: stored name of the first match", "rom", "|Roma RM H501 | nero/bianco | txtDataNascita");
-    riga("an entry's exact name is no choice from the list", "Milano",
-         "|Milano MI F205 | nero/bianco | txtDataNascita");
-    riga("blanks around", "  forlì ", "|Forlì FC D704 | nero/bianco | txtDataNascita");
-    riga("foreign state", "stati", "|Stati Uniti d'America EE Z404 | nero/bianco | txtDataNascita");
-    riga("unknown name: back through the date box", "xyz", "xyz| ? ? | bianco/rosso | cboComune | 1 msg | 1 beep");
-    riga("after the last name, no current row", "zzz", "zzz| ? ? | bianco/rosso | cboComune | 1 msg | 1 beep");
-    riga("blanks only: the focus goes where the user sent it", "   ", "   | PP CCCC | sistema/sistema | txtCognome");
-}
-
-// What was shown before the box was left goes: the province, the code, the
-// state mirrored into its list.
-void tst_LuogoNascita::uscita()
-{
-    QFETCH(QString, testo);
-    entraNelComune();
-    ui().Text2->setText(QStringLiteral("PP"));
-    ui().Text3->setText(QStringLiteral("CCCC"));
-    ui().CboStatoEstero->setEditText(QStringLiteral("Francia"));
-    ui().cboComune->setEditText(testo);
-    QTest::mouseClick(ui().txtCognome, Qt::LeftButton);
-    QTEST(vista(), "vista");
-}
-
 void tst_LuogoNascita::scelta_data()
 {
-    QTest::addColumn<bool>("stato"); // from the state list, or else the municipality box's own
-    QTest::addColumn<QString>("modo");
-    QTest::addColumn<QString>("prima"); // typed in cboComune, or a control clicked
-    QTest::addColumn<QString>("voce");
-    QTest::addColumn<QString>("vista");
+    // stato: from the state list, or else the municipality box's own
+    // prima: typed in cboComune, or a control clicked
+    colonne<bool, QString, QString, QString, QString>("stato", "modo", "prima", "voce", "vista");
 
     // A municipality chosen ends confirmed from its own row, with the focus
     // back in the box and the whole name selected; the date box left on the
@@ -327,9 +305,7 @@ void tst_LuogoNascita::scelta()
 
 void tst_LuogoNascita::campiNulli_data()
 {
-    QTest::addColumn<QString>("lettera");
-    QTest::addColumn<QString>("digitando");
-    QTest::addColumn<QString>("uscendo");
+    colonne<QString, QString, QString>("lettera", "digitando", "uscendo");
     riga("null province", "n", "N[ullano] RM H501 | nero/bianco | cboComune | 1 msg | 1 beep",
          "|Nullano  N001 | nero/bianco | txtDataNascita | 1 msg | 1 beep");
     riga("null code", "v", "V[uotano] VV H501 | nero/bianco | cboComune | 1 msg | 1 beep",
@@ -365,10 +341,8 @@ void tst_LuogoNascita::campiNulli()
 
 void tst_LuogoNascita::codiceCompleto_data()
 {
-    QTest::addColumn<QString>("prima"); // typed before a state is chosen, if any
-    QTest::addColumn<QString>("stato");
-    QTest::addColumn<QString>("dopo");
-    QTest::addColumn<QString>("codice");
+    // prima: typed before a state is chosen, if any
+    colonne<QString, QString, QString, QString>("prima", "stato", "dopo", "codice");
     // Worked by hand: odd places R S R 8 A 1 5 1 weigh 61, even places S M A
     // 0 0 H 0 weigh 37; 98 mod 26 = 20, U.
     riga("born in Roma", "rossi⇥mario⇥⇥rom⇥1/1/1980", "", "", "RSS MRA 80A01 H501U");

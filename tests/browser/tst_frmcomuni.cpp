@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "support/finestradiprova.h"
 #include "support/fixture.h"
-#include "support/riga.h"
+#include "support/tabella.h"
 
 #include <QApplication>
 #include <QDir>
@@ -155,11 +155,9 @@ void tst_FrmComuni::cleanup()
 
 void tst_FrmComuni::comandi_data()
 {
-    QTest::addColumn<QString>("elenco");
-    QTest::addColumn<int>("mostrata"); // the column compared
-    QTest::addColumn<QString>("attesi");
-    QTest::addColumn<QString>("scelta"); // the option button selected
-    QTest::addColumn<QStringList>("messaggi");
+    // mostrata: the column compared
+    // scelta: the option button selected
+    colonne<QString, int, QString, QString, QStringList>("elenco", "mostrata", "attesi", "scelta", "messaggi");
     const QString provinceDecrescenti = QStringLiteral("ZZ, TO, RO, RM, RE, PG, MI, FC, EE, EE, EE, BO, BN");
     const QString conR = QStringLiteral("Roma, Romano Canavese, Rovigo, Reggio nell'Emilia");
     const QStringList nessuno = {QStringLiteral("Comune inesistente [0 righe]")};
@@ -206,8 +204,8 @@ void tst_FrmComuni::comandi()
 
 void tst_FrmComuni::navigationBarMovesTheGridsRow_data()
 {
-    QTest::addColumn<QStringList>("passi"); // buttons of the bar, or "giù" for the Down key in the grid
-    QTest::addColumn<int>("riga");
+    // passi: buttons of the bar, or "giù" for the Down key in the grid
+    colonne<QStringList, int>("passi", "riga");
     riga("past the last stays on it", QStringList({"ultimo", "successivo"}), 12);
     riga("before the first stays on it", QStringList({"precedente"}), 0);
     riga("back to the first", QStringList({"successivo", "successivo", "primo"}), 0);
@@ -232,9 +230,9 @@ void tst_FrmComuni::navigationBarMovesTheGridsRow()
 
 void tst_FrmComuni::chosenAgain_data()
 {
-    QTest::addColumn<int>("chiusura"); // 0 left open, 1 closed and deleted, 2 closed, its deletion still pending
-    QTest::addColumn<QString>("attesi");
-    QTest::addColumn<QString>("dopoNome"); // after a click on the Nome header
+    // chiusura: 0 left open, 1 closed and deleted, 2 closed, its deletion still pending
+    // dopoNome: after a click on the Nome header
+    colonne<int, QString, QString>("chiusura", "attesi", "dopoNome");
     riga("while open: the same window, filter and sort kept", 0, "Rovigo, Romano Canavese, Roma, Reggio nell'Emilia",
          "Reggio nell'Emilia, Roma, Romano Canavese, Rovigo");
     riga("after closing: filter and sort dropped", 1, ordineDellaTabella, perNome);

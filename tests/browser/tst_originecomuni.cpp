@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "browser/originecomuni.h"
 #include "support/fixture.h"
-#include "support/riga.h"
+#include "support/tabella.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -96,8 +96,7 @@ void tst_OrigineComuni::readsEveryRowAndField()
 
 void tst_OrigineComuni::sort_data()
 {
-    QTest::addColumn<QString>("espressione");
-    QTest::addColumn<QString>("nomi");
+    colonne<QString, QString>("espressione", "nomi");
     riga("no sort: the table's order", "", ordineDellaTabella);
     riga("Nome ASC: case ignored, accents after the plain letter", "Nome ASC",
          "aosta, Città di Castello, Cittadella, Francia, Germania, Reggio nell'Emilia, Roma, ROMA, Romano Canavese, "
@@ -125,8 +124,7 @@ void tst_OrigineComuni::sort()
 
 void tst_OrigineComuni::filter_data()
 {
-    QTest::addColumn<QString>("iniziali");
-    QTest::addColumn<QString>("nomi");
+    colonne<QString, QString>("iniziali", "nomi");
     riga("one letter, case ignored", "r", "Roma, ROMA, Romano Canavese, Reggio nell'Emilia");
     riga("accented capital matches the small accented letter", "CITTÀ", "Città di Castello");
     riga("an accent is not its plain letter", "Citta", "Cittadella");
@@ -186,9 +184,8 @@ void tst_OrigineComuni::refreshReadsAgainAndDropsFilterAndSort()
 
 void tst_OrigineComuni::unopenableSource_data()
 {
-    QTest::addColumn<QByteArray>("contenuto"); // empty: no file at all
-    QTest::addColumn<QStringList>("statements");
-    QTest::addColumn<int>("numero");
+    // contenuto: what the file holds; none at all when empty
+    colonne<QByteArray, QStringList, int>("contenuto", "statements", "numero");
     riga("missing file", QByteArray(), QStringList(), int(DbError::FileNotFound));
     riga("not a database", QByteArray("Questo non è un database.\n"), QStringList(), 26);
     riga("no table Comuni", QByteArray(), QStringList({"CREATE TABLE Altro (x TEXT)"}), 1);

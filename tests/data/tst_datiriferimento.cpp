@@ -5,7 +5,7 @@
 // wrong office for every user.
 
 #include "app/database.h"
-#include "support/riga.h"
+#include "support/tabella.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -67,9 +67,7 @@ QStringList tst_DatiRiferimento::colonna(const QString &sql)
 
 void tst_DatiRiferimento::conteggi_data()
 {
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<int>("minimo");
-    QTest::addColumn<int>("massimo");
+    colonne<QString, int, int>("sql", "minimo", "massimo");
     const QString comuni = QStringLiteral("SELECT COUNT(*) AS v FROM Comuni WHERE PROV %1 'EE' AND %2");
     // About 7,900 exist today; mergers remove a few dozen a year.
     riga("current municipalities", comuni.arg("<>", attuale), 7800, 8100);
@@ -99,7 +97,7 @@ void tst_DatiRiferimento::conteggi()
 
 void tst_DatiRiferimento::nessunDoppione_data()
 {
-    QTest::addColumn<QString>("sql");
+    colonne<QString>("sql");
     // Names compare as the birthplace box compares them, ignoring case.
     riga("name within a province", QStringLiteral("SELECT Nome || ' ' || PROV AS v FROM Comuni GROUP BY Nome "
                                                   "COLLATE NOCASEU, PROV HAVING COUNT(*) > 1"));
@@ -120,8 +118,7 @@ void tst_DatiRiferimento::nessunDoppione()
 
 void tst_DatiRiferimento::formaDeiValori_data()
 {
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<QString>("forma");
+    colonne<QString, QString>("sql", "forma");
     // A null reads as an empty text, which no shape but CAP's allows: a null
     // PROV drops a place from both lists, an empty comcode gives a fiscal code
     // a place part of "0".
@@ -164,9 +161,8 @@ void tst_DatiRiferimento::formaDeiValori()
 
 void tst_DatiRiferimento::fattiNoti_data()
 {
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<QString>("codice");
-    QTest::addColumn<QString>("atteso"); // exact to the case and accents; empty: no such code
+    // atteso: exact to the case and accents; empty: no such code
+    colonne<QString, QString, QString>("sql", "codice", "atteso");
     const QString luogo = QStringLiteral("SELECT Nome || ' ' || PROV AS v FROM Comuni WHERE comcode = '%1'");
     riga("Roma", luogo, "H501", "Roma RM");
     riga("Milano", luogo, "F205", "Milano MI");

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "support/finestradiprova.h"
 #include "support/nomecolore.h"
-#include "support/riga.h"
+#include "support/tabella.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -145,10 +145,7 @@ QString tst_PannelloIva::fuoco() const
 
 void tst_PannelloIva::inserimento_data()
 {
-    QTest::addColumn<QString>("tasti");
-    QTest::addColumn<QString>("pannello");
-    QTest::addColumn<QString>("fuoco");
-    QTest::addColumn<QStringList>("messaggi");
+    colonne<QString, QString, QString, QStringList>("tasti", "pannello", "fuoco", "messaggi");
     const QString trovato = QStringLiteral("12345678903 | 12345678903 | 890 | 890 Primo ufficio");
     const QString sullaLista = QStringLiteral("CboUfficioIva []");
     const QStringList nessuno,
@@ -180,12 +177,8 @@ void tst_PannelloIva::inserimento()
 
 void tst_PannelloIva::casellaRifiutata_data()
 {
-    QTest::addColumn<QString>("prima");
-    QTest::addColumn<QString>("appunti");
-    QTest::addColumn<QTestEventList>("azione");
-    QTest::addColumn<bool>("esce");
-    QTest::addColumn<QString>("casella");
-    QTest::addColumn<QString>("pannello");
+    colonne<QString, QString, QTestEventList, bool, QString, QString>("prima", "appunti", "azione", "esce", "casella",
+                                                                      "pannello");
     riga("due cifre incollate in Text7", "123", "45", tasti({Qt::CTRL | Qt::Key_V}), false, "Text7",
          "12300000000 |  |  | ");
     riga("cifra battuta col cursore dopo quella di Text8", "1234", "", tasti({Qt::Key_End, Qt::Key_5}), false, "Text8",
@@ -249,12 +242,8 @@ void tst_PannelloIva::text5EntrataConTestoCaduto()
 
 void tst_PannelloIva::controllo_data()
 {
-    QTest::addColumn<QString>("tasti");
-    QTest::addColumn<int>("clic");
-    QTest::addColumn<bool>("browser");
-    QTest::addColumn<QStringList>("messaggi");
-    QTest::addColumn<QString>("appunti");
-    QTest::addColumn<QString>("pannello");
+    colonne<QString, int, bool, QStringList, QString, QString>("tasti", "clic", "browser", "messaggi", "appunti",
+                                                               "pannello");
     const QString giusto = QStringLiteral("12345678903");
     const QString trovato = QStringLiteral("12345678903 | 12345678903 | 890 | 890 Primo ufficio");
     const QStringList ok{istante(Ok, giusto)}, errato{erratoSuRosso("12345678901")};
