@@ -95,8 +95,9 @@ void esegui(const QString &elenco, RecordingPlatform &platform)
             clicOpzione("Option4");
         } else {
             int sezione = 0;
-            while (h->model()->headerData(sezione, Qt::Horizontal).toString() != c)
+            while (sezione < h->count() && h->model()->headerData(sezione, Qt::Horizontal).toString() != c)
                 ++sezione;
+            QVERIFY2(sezione < h->count(), qPrintable(c));
             QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
                               QPoint(h->sectionViewportPosition(sezione) + 5, h->height() / 2));
         }

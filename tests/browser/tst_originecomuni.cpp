@@ -83,12 +83,9 @@ void tst_OrigineComuni::readsEveryRowAndField()
     QVERIFY(!origine.aggiorna().failed());
     QVERIFY(origine.aperta());
     QCOMPARE(nomi(origine), ordineDellaTabella);
-    QStringList intestazioni, seconda;
-    for (int c = 0; c < origine.columnCount(); ++c) {
-        intestazioni << origine.headerData(c, Qt::Horizontal).toString();
+    QStringList seconda;
+    for (int c = 0; c < origine.columnCount(); ++c)
         seconda << origine.index(1, c).data().toString();
-    }
-    QCOMPARE(intestazioni, QStringList({"Nome", "Prov", "ComCode", "CodiceCatastale", "CAP"}));
     QCOMPARE(seconda, QStringList({"Cittadella", "PD", "C1", "K1", "001"}));
     // A viewer: the grid offers no editing.
     QVERIFY(!(origine.flags(origine.index(0, 0)) & Qt::ItemIsEditable));
