@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 pacchetti=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-           qt6-qpa-plugins libgl-dev libsqlite3-dev fonts-liberation2 xvfb xauth)
+           qt6-qpa-plugins libgl-dev libsqlite3-dev fonts-liberation2 xvfb xauth
+           clang libclang-rt-14-dev)
 
 mancanti=()
 for p in "${pacchetti[@]}"; do
