@@ -69,6 +69,11 @@ QLineEdit *shownOnly(QWidget *parent, const char *name, const QRect &geometry)
 {
     auto *box = textBox(parent, name, geometry);
     box->setEnabled(false);
+    // What the program writes there must stay readable: not the greyed text
+    // of a disabled box.
+    QPalette p = box->palette();
+    p.setColor(QPalette::Disabled, QPalette::Text, p.color(QPalette::Active, QPalette::Text));
+    box->setPalette(p);
     return box;
 }
 

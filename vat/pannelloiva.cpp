@@ -1,10 +1,180 @@
 // SPDX-License-Identifier: MIT
 #include "vat/pannelloiva.h"
 
+#include "app/controlliprincipali.h"
+#include "app/controlprops.h"
+#include "app/formevents.h"
+#include "app/platform.h"
+#include "vat/controllopi.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QStringList>
+#include <QUrl>
+
+namespace {
+
+// The Revenue Agency's page for checking a VAT number. The number is never
+// part of the address: the user pastes it there from the clipboard.
+QUrl paginaDiControllo()
+{
+    return QUrl(
+        QStringLiteral("https://www1.agenziaentrate.gov.it/servizi/vies/vies.htm?act=default&piva=&stato=IT#app"));
+}
+
+// What a digit box may hold: one decimal digit, nothing else.
+bool unaCifra(const QString &testo)
+{
+    return testo.size() == 1 && testo.at(0) >= u'0' && testo.at(0) <= u'9';
+}
+
+} // namespace
+
 PannelloIva::PannelloIva(FrmCodiceFiscaleUi &ui, FormEvents &events, Platform &platform, Database &dbDatiAtto)
     : ui(ui)
     , m_events(events)
     , m_platform(platform)
     , dbDatiAtto(dbDatiAtto)
 {
+    for (int n = 4; n <= 14; ++n) {
+        QLineEdit *box = ui.Text(n);
+        if (n < 14)
+            QObject::connect(box, &QLineEdit::textChanged, box, [this, n] { Text_Change(n); });
+        events.onLostFocus(box, [this, n] { Text_LostFocus(n); });
+    }
+    QObject::connect(ui.Text(14), &QLineEdit::textChanged, ui.Text(14), [this] { Text14_Change(); });
+    events.onKeyPress(ui.Text(4), [this](int &k) { Text4_KeyPress(k); });
+    events.onGotFocus(ui.Text(5), [this] { Text5_GotFocus(); });
+    QObject::connect(ui.Command2, &QPushButton::clicked, ui.Command2, [this] { Command2_Click(); });
+}
+
+// Any change moves on to the next box with its whole content selected, so
+// that the next digit typed replaces it: also when a second number is typed
+// over the first and the caret of that box was left after its digit.
+void PannelloIva::Text_Change(int n)
+{
+    QLineEdit *successiva = ui.Text(n + 1);
+    m_events.setFocus(successiva);
+    setSelection(successiva, 0, successiva->text().size());
+}
+
+void PannelloIva::Text_LostFocus(int n)
+{
+    QLineEdit *box = ui.Text(n);
+    if (unaCifra(box->text()))
+        return;
+    setText(box, QStringLiteral("0"));
+    if (n != 4)
+        messaggio(QStringLiteral("Devi digitare un numero!"));
+    m_events.setFocus(box);
+    setSelLength(box, box->text().size());
+}
+
+// Whatever is typed into the first box takes the place of its whole content.
+// The box is not emptied beforehand: that would be a change of its own, which
+// moves the focus on and has the empty box refused before the key arrives.
+void PannelloIva::Text4_KeyPress(int &)
+{
+    setSelection(ui.Text(4), 0, ui.Text(4)->text().size());
+}
+
+void PannelloIva::Text5_GotFocus()
+{
+    QLineEdit *box = ui.Text(5);
+    if (unaCifra(box->text()))
+        return;
+    setText(box, QStringLiteral("0"));
+    setSelLength(box, box->text().size());
+}
+
+void PannelloIva::Text14_Change()
+{
+    const QString nona = ui.Text(12)->text();
+    const QString undicesima = ui.Text(14)->text();
+    // An erased box or a letter is no digit to look up: the leave check of the
+    // box will set it right.
+    if (!unaCifra(nona) || !unaCifra(undicesima))
+        return;
+    // Every reset leaves these two zeros behind, and a reset starts no lookup.
+    if (nona == u"0" && undicesima == u"0")
+        return;
+
+    setText(ui.Text1, cifre());
+    setText(ui.Text15, ui.Text(11)->text() + ui.Text(12)->text() + ui.Text(13)->text());
+    m_events.setFocus(ui.CboUfficioIva);
+
+    // An office is found by the beginning of its name; the code is passed as a
+    // value, never spliced into the query.
+    const QString codice = ui.Text15->text();
+    const DbError e = rsUfficioIva.openQuery(
+        dbDatiAtto, QStringLiteral("SELECT * FROM CodiciUfficioIva WHERE substr(ufficioIva, 1, length(?)) = ?"),
+        {codice, codice});
+    if (e.failed()) {
+        m_platform.msgBox(ui.form, QStringLiteral("Errore imprevisto: %1 %2").arg(e.number).arg(e.description),
+                          Platform::NoIcon, ui.form->windowTitle());
+        return;
+    }
+    if (rsUfficioIva.recordCount() != 0) {
+        // A row that matched has a name: the comparison above is never true on a null.
+        QString ufficio;
+        rsUfficioIva.field(QStringLiteral("ufficioIva"), &ufficio);
+        setText(ui.CboUfficioIva, ufficio);
+        return;
+    }
+    setBackColor(ui.Text15, Colore::Rosso);
+    messaggio(QStringLiteral("Codice Ufficio IVA inesistente"));
+    azzeraPannello();
+    setBackColor(ui.Text15, Colore::CianoChiaro);
+}
+
+void PannelloIva::Command2_Click()
+{
+    // An empty number field means no number has been completed since
+    // start-up or the last reset: the check fails, for the zeros of start-up
+    // are no number although their check digit fits. Otherwise the check, the
+    // message and the clipboard all take the digits the boxes hold now, also
+    // when an earlier box was changed after the last one.
+    const QString numero = ui.Text1->text().isEmpty() ? QString() : cifre();
+    if (ControlloPI(numero)) {
+        setText(ui.Text1, numero);
+        messaggio(QStringLiteral("Numero Partita IVA: OK: per accertarti dell'esistenza della Partita IVA, "
+                                 "incolla il numero nel sito di controllo "));
+        m_platform.clearClipboard();
+        m_platform.setClipboardText(numero);
+        // The number is already on the clipboard: without a browser the user
+        // can still paste it wherever they like.
+        m_platform.openUrl(paginaDiControllo());
+        return;
+    }
+    setText(ui.Text1, cifre(QStringLiteral("  ")));
+    setBackColor(ui.Text1, Colore::Rosso);
+    messaggio(QStringLiteral("Numero Partita IVA: errato"));
+    azzeraPannello();
+    setBackColor(ui.Text1, Colore::Verdeacqua);
+}
+
+QString PannelloIva::cifre(const QString &separatore) const
+{
+    QStringList contenuti;
+    for (int n = 4; n <= 14; ++n)
+        contenuti << ui.Text(n)->text();
+    return contenuti.join(separatore);
+}
+
+// Each box set to "0" moves the focus on to the next one; the last stops
+// short of a lookup, since the ninth digit is a zero by then.
+void PannelloIva::azzeraPannello()
+{
+    setText(ui.Text1, QString());
+    for (int n = 4; n <= 14; ++n)
+        setText(ui.Text(n), QStringLiteral("0"));
+    setText(ui.Text15, QString());
+    setText(ui.CboUfficioIva, QString());
+}
+
+void PannelloIva::messaggio(const QString &testo)
+{
+    m_platform.msgBox(ui.form, testo, Platform::Information, ui.form->windowTitle());
 }

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "app/database.h"
+
+class QString;
 struct FrmCodiceFiscaleUi;
-class Database;
 class FormEvents;
 class Platform;
 
@@ -14,8 +16,24 @@ public:
     PannelloIva(FrmCodiceFiscaleUi &ui, FormEvents &events, Platform &platform, Database &dbDatiAtto);
 
 private:
+    // n is the box's number, Text4 to Text14.
+    void Text_Change(int n);
+    void Text_LostFocus(int n);
+    void Text4_KeyPress(int &keyAscii);
+    void Text5_GotFocus();
+    void Text14_Change();
+    void Command2_Click();
+
+    // The contents of Text4 to Text14 in digit order, with `separatore`
+    // between them.
+    QString cifre(const QString &separatore = {}) const;
+    // Back to the state of start-up: every box "0", no number, no office.
+    void azzeraPannello();
+    void messaggio(const QString &testo);
+
     FrmCodiceFiscaleUi &ui;
     FormEvents &m_events;
     Platform &m_platform;
     Database &dbDatiAtto;
+    Recordset rsUfficioIva;
 };

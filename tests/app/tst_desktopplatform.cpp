@@ -1,1 +1,141 @@
-// placeholder
+// SPDX-License-Identifier: MIT
+#include "app/desktopplatform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+// The real dialogs, each closed from a timer as soon as it is open, after
+// the test has looked at it.
+class tst_DesktopPlatform : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void messaggio_data();
+    void messaggio();
+    void richiestaDiTesto_data();
+    void richiestaDiTesto();
+    void sceltaDelFile();
+    void appunti();
+
+private:
+    // Runs `action` on the modal widget once it is shown.
+    void quandoAperto(std::function<void(QWidget *)> action);
+    DesktopPlatform m_platform;
+};
+
+void tst_DesktopPlatform::cleanup()
+{
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void tst_DesktopPlatform::quandoAperto(std::function<void(QWidget *)> action)
+{
+    auto *timer = new QTimer(this);
+    timer->setInterval(0);
+    connect(timer, &QTimer::timeout, this, [timer, action] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            action(modal);
+        }
+    });
+    timer->start();
+}
+
+void tst_DesktopPlatform::messaggio_data()
+{
+    QTest::addColumn<int>("stile");
+    QTest::addColumn<QString>("titolo");
+    QTest::addColumn<int>("icona");
+    QTest::addColumn<QString>("titoloMostrato");
+    QTest::newRow("exclamation, default title") << 48 << "" << int(QMessageBox::Warning) << "Brantovel";
+    QTest::newRow("information, own title") << 64 << "Brantovel by Ozmir" << int(QMessageBox::Information) << "Brantovel by Ozmir";
+    QTest::newRow("no icon") << 0 << "Brantovel" << int(QMessageBox::NoIcon) << "Brantovel";
+}
+
+void tst_DesktopPlatform::messaggio()
+{
+    QFETCH(int, stile);
+    QFETCH(QString, titolo);
+    QFETCH(int, icona);
+    QFETCH(QString, titoloMostrato);
+    QString testo, titoloVisto;
+    int iconaVista = -1, pulsanti = 0;
+    quandoAperto([&](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        QVERIFY(box);
+        testo = box->text();
+        titoloVisto = box->windowTitle();
+        iconaVista = box->icon();
+        pulsanti = box->buttons().size();
+        box->button(QMessageBox::Ok)->click();
+    });
+    m_platform.msgBox(nullptr, QStringLiteral("prima riga:\rseconda riga"), Platform::Style(stile), titolo);
+    QCOMPARE(testo, QStringLiteral("prima riga:\nseconda riga")); // the bare carriage return breaks the line
+    QCOMPARE(titoloVisto, titoloMostrato);
+    QCOMPARE(iconaVista, icona);
+    QCOMPARE(pulsanti, 1);
+}
+
+void tst_DesktopPlatform::richiestaDiTesto_data()
+{
+    QTest::addColumn<bool>("conferma");
+    QTest::addColumn<QString>("atteso");
+    QTest::newRow("OK gives the text") << true << "Rom";
+    QTest::newRow("cancel gives an empty text") << false << "";
+}
+
+void tst_DesktopPlatform::richiestaDiTesto()
+{
+    QFETCH(bool, conferma);
+    QFETCH(QString, atteso);
+    QString titolo;
+    quandoAperto([&](QWidget *w) {
+        auto *dialog = qobject_cast<QInputDialog *>(w);
+        QVERIFY(dialog);
+        titolo = dialog->windowTitle();
+        QCOMPARE(dialog->labelText(), QStringLiteral("Scrivi"));
+        dialog->findChild<QLineEdit *>()->setText(QStringLiteral("Rom"));
+        conferma ? dialog->accept() : dialog->reject();
+    });
+    QCOMPARE(m_platform.inputBox(nullptr, QStringLiteral("Scrivi"), QStringLiteral("Ricerca COMUNE")), atteso);
+    QCOMPARE(titolo, QStringLiteral("Ricerca COMUNE"));
+}
+
+void tst_DesktopPlatform::sceltaDelFile()
+{
+    QString titolo;
+    QStringList filtri;
+    quandoAperto([&](QWidget *w) {
+        auto *dialog = qobject_cast<QFileDialog *>(w);
+        QVERIFY(dialog);
+        titolo = dialog->windowTitle();
+        filtri = dialog->nameFilters();
+        dialog->reject();
+    });
+    QCOMPARE(m_platform.openFileName(nullptr, QStringLiteral("Cerca DatiAtto.mdb"), QStringLiteral("(*.MDB)|*.mdb")),
+             QString());
+    QCOMPARE(titolo, QStringLiteral("Cerca DatiAtto.mdb"));
+    QCOMPARE(filtri, QStringList{QStringLiteral("(*.MDB) (*.mdb *.MDB)")});
+}
+
+void tst_DesktopPlatform::appunti()
+{
+    m_platform.setClipboardText(QStringLiteral("RSS MRA 80A01 H501U"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("RSS MRA 80A01 H501U"));
+    m_platform.clearClipboard();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+}
+
+QTEST_MAIN(tst_DesktopPlatform)
+#include "tst_desktopplatform.moc"
