@@ -20,6 +20,7 @@ CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Rel
 cmake --build build-fuzz -j"$(nproc)" --target "${bersagli[@]}"
 
 mkdir -p build-fuzz/difetti
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 for b in "${bersagli[@]}"; do
     nome=${b#fuzz_}
     corpus=build-fuzz/corpus/$nome
