@@ -16,5 +16,5 @@ cmake -S . -B build-misure -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-misure -j"$(nproc)" --target "${misure[@]}" >/dev/null
 for m in "${misure[@]}"; do
     echo
-    LANG=it_IT.UTF-8 build-misure/bench/"$m"
+    QT_QPA_PLATFORM=offscreen LANG=it_IT.UTF-8 build-misure/bench/"$m"
 done
