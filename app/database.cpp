@@ -83,15 +83,32 @@ QSqlDatabase Database::connection() const
 
 DbError Database::readColumn(const QString &sql, const QString &field, QStringList *values) const
 {
+    QList<QStringList> rows;
+    const DbError e = readRows(sql, {field}, &rows);
+    for (const QStringList &row : std::as_const(rows))
+        values->append(row.constFirst());
+    return e;
+}
+
+DbError Database::readRows(const QString &sql, const QStringList &fields, QList<QStringList> *rows) const
+{
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     if (!query.exec(sql))
         return fromSql(query.lastError());
-    const int column = query.record().indexOf(field);
-    if (column < 0)
-        return error(DbError::FieldNotFound, QStringLiteral("Elemento non trovato in questo insieme: %1.").arg(field));
-    while (query.next())
-        values->append(query.value(column).toString());
+    QList<int> columns;
+    for (const QString &field : fields) {
+        const int column = query.record().indexOf(field);
+        if (column < 0)
+            return error(DbError::FieldNotFound, QStringLiteral("Elemento non trovato in questo insieme: %1.").arg(field));
+        columns.append(column);
+    }
+    while (query.next()) {
+        QStringList row;
+        for (int column : std::as_const(columns))
+            row.append(query.value(column).toString());
+        rows->append(row);
+    }
     if (query.lastError().isValid())
         return fromSql(query.lastError());
     return {};

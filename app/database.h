@@ -45,6 +45,9 @@ public:
     // Runs a query and collects one field of every row as text, in the order
     // the rows come; a null value gives an empty text.
     DbError readColumn(const QString &sql, const QString &field, QStringList *values) const;
+    // The same for several fields: one list of texts per row, the fields in
+    // the order given.
+    DbError readRows(const QString &sql, const QStringList &fields, QList<QStringList> *rows) const;
 
 private:
     QString m_connectionName;

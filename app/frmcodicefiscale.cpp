@@ -2,6 +2,7 @@
 #include "app/frmcodicefiscale.h"
 
 #include "app/controlprops.h"
+#include "app/disposizione.h"
 #include "app/formevents.h"
 #include "app/immagini.h"
 #include "app/platform.h"
@@ -21,24 +22,6 @@
 #include <QStringListModel>
 
 namespace {
-
-// The layout is drawn in twips, 1/1440 inch: 15 of them make a pixel at
-// 96 dpi, and Qt scales pixels for screens of higher density.
-QRect twips(int left, int top, int width, int height)
-{
-    auto px = [](int t) { return qRound(t / 15.0); };
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
-QFont sansSerif(qreal punti, bool grassetto = true)
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-                   QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
-    f.setPointSizeF(punti);
-    f.setBold(grassetto);
-    return f;
-}
 
 template <typename Control>
 Control *place(QWidget *parent, const char *name, const QRect &geometry, const QFont &font)

@@ -1,6 +1,165 @@
 // SPDX-License-Identifier: MIT
 #include "browser/frmcomuni.h"
 
-void FrmComuni::apri(const QString &, Platform &)
+#include "app/controlprops.h"
+#include "app/disposizione.h"
+#include "app/immagini.h"
+#include "app/platform.h"
+#include "browser/barranavigazione.h"
+#include "browser/originecomuni.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTableView>
+#include <iterator>
+
+namespace {
+
+QPointer<FrmComuni> finestraAperta;
+
+QRadioButton *opzione(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
 {
+    auto *o = new QRadioButton(caption, parent);
+    o->setObjectName(QLatin1String(name));
+    o->setFont(sansSerif(8.25, false));
+    // The button is never lower than its round mark, around the same middle.
+    const int mancante = qMax(0, o->sizeHint().height() - geometry.height());
+    o->setGeometry(geometry.adjusted(0, -mancante / 2, 0, mancante - mancante / 2));
+    // An option button has a face of its own, not the frame's blue.
+    QPalette p = QApplication::palette();
+    for (QPalette::ColorRole ruolo : {QPalette::Window, QPalette::Base})
+        p.setBrush(ruolo, p.brush(ruolo));
+    o->setPalette(p);
+    o->setAutoFillBackground(true);
+    return o;
+}
+
+} // namespace
+
+void FrmComuni::apri(const QString &percorsoDatiAtto, Platform &platform)
+{
+    // A closed browser stays hidden until its deletion comes round: it no
+    // longer counts.
+    if (finestraAperta && finestraAperta->isVisible()) {
+        finestraAperta->setWindowState(finestraAperta->windowState() & ~Qt::WindowMinimized);
+        finestraAperta->show();
+        finestraAperta->raise();
+        finestraAperta->activateWindow();
+        return;
+    }
+    finestraAperta = new FrmComuni(percorsoDatiAtto, platform);
+    finestraAperta->show();
+    finestraAperta->activateWindow();
+    finestraAperta->apriOrigine();
+}
+
+FrmComuni::FrmComuni(const QString &percorsoDatiAtto, Platform &platform)
+    : m_platform(platform)
+    , m_origine(new OrigineComuni(percorsoDatiAtto, this))
+{
+    setObjectName(QStringLiteral("frmcomuni"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Comuni by Ozmir"));
+    setWindowIcon(iconaApplicazione());
+    resize(twips(0, 0, 11325, 7140).size());
+    createLayout();
+    connect(DataGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &FrmComuni::DataGrid1_HeadClick);
+    connect(Option1, &QRadioButton::clicked, this, &FrmComuni::Option1_Click);
+    connect(Option4, &QRadioButton::clicked, this, &FrmComuni::Option4_Click);
+}
+
+void FrmComuni::createLayout()
+{
+    DataGrid1 = new QTableView(this);
+    DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
+    DataGrid1->setGeometry(twips(0, 0, 11172, 4452));
+    DataGrid1->setFont(sansSerif(9.75));
+    DataGrid1->horizontalHeader()->setFont(sansSerif(8.25, false));
+    DataGrid1->horizontalHeader()->setSectionsClickable(true);
+    DataGrid1->verticalHeader()->hide();
+    DataGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    DataGrid1->verticalHeader()->setDefaultSectionSize(DataGrid1->fontMetrics().height() + 4);
+    DataGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DataGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DataGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    DataGrid1->setWordWrap(false);
+    DataGrid1->setModel(m_origine);
+    const int larghezze[] = {6780, 780, 1200, 1320, 6600};
+    for (int c = 0; c < int(std::size(larghezze)); ++c)
+        DataGrid1->setColumnWidth(c, twips(0, 0, larghezze[c], 0).width());
+    // Whatever the data source did, the first of its rows becomes current.
+    connect(m_origine, &OrigineComuni::modelReset, this, [this] {
+        if (m_origine->rowCount() > 0)
+            DataGrid1->setCurrentIndex(m_origine->index(0, 0));
+    });
+
+    Adodc1 = new BarraNavigazione(DataGrid1, QStringLiteral("            COMUNI"), this);
+    Adodc1->setObjectName(QStringLiteral("Adodc1"));
+    Adodc1->setGeometry(twips(4200, 4440, 3036, 372));
+    Adodc1->setFont(sansSerif(8.25));
+    Adodc1->setAutoFillBackground(true);
+    setBackColor(Adodc1, Colore::CianoChiaro);
+
+    Frame1 = new QGroupBox(QStringLiteral("Frame1"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(twips(4200, 4800, 2890, 2290));
+    Frame1->setAutoFillBackground(true);
+    setBackColor(Frame1, Colore::Blu);
+    Label1 = new QLabel(Frame1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twips(0, 0, 2892, 372));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setAutoFillBackground(true);
+    setBackColor(Label1, Colore::Giallo);
+    Option4 = opzione(Frame1, "Option4", QStringLiteral("Pulisci"), twips(240, 1320, 1810, 200));
+    Option1 = opzione(Frame1, "Option1", QStringLiteral("RicercaComune"), twips(240, 600, 1810, 200));
+
+    setTabOrder(DataGrid1, Option4);
+    setTabOrder(Option4, Option1);
+    DataGrid1->setFocus();
+}
+
+// Loads the table; a data source that cannot be opened says why and leaves
+// the grid empty.
+bool FrmComuni::apriOrigine()
+{
+    const DbError e = m_origine->aggiorna();
+    if (e.failed())
+        m_platform.msgBox(this, e.description, Platform::Exclamation);
+    return !e.failed();
+}
+
+// A click on a header sorts by that column; the next click on the same one
+// reverses the order.
+void FrmComuni::DataGrid1_HeadClick(int ColIndex)
+{
+    const QString F = OrigineComuni::campo(ColIndex);
+    const QString S = m_origine->sort();
+    const bool ascendente = S.compare(F + QLatin1String(" ASC"), Qt::CaseInsensitive) == 0;
+    m_origine->setSort(F + (ascendente ? QLatin1String(" DESC") : QLatin1String(" ASC")));
+}
+
+// Clicking the option again, while it is selected, searches again.
+void FrmComuni::Option1_Click()
+{
+    if (!m_origine->aperta())
+        return;
+    const QString testo =
+        m_platform.inputBox(this, QStringLiteral("Inserisci il Comune da trovare (anche solo le prime lettere)"),
+                            QStringLiteral("Ricerca COMUNE"));
+    if (testo.isEmpty())
+        return;
+    m_origine->setFiltroIniziali(testo);
+    if (DataGrid1->currentIndex().siblingAtColumn(0).data().toString().isEmpty())
+        m_platform.msgBox(this, QStringLiteral("Comune inesistente"), Platform::Exclamation);
+}
+
+void FrmComuni::Option4_Click()
+{
+    if (apriOrigine())
+        m_origine->setSort(QStringLiteral("prov"));
 }

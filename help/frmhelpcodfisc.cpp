@@ -1,6 +1,36 @@
 // SPDX-License-Identifier: MIT
 #include "help/frmhelpcodfisc.h"
 
-void FrmHelpCodFisc::mostra(QWidget *)
+#include "app/controlprops.h"
+#include "app/disposizione.h"
+#include "help/testoaiuto.h"
+
+#include <QPlainTextEdit>
+
+void FrmHelpCodFisc::mostra(QWidget *parent)
 {
+    FrmHelpCodFisc finestra(parent);
+    finestra.exec();
+}
+
+FrmHelpCodFisc::FrmHelpCodFisc(QWidget *parent)
+    : QDialog(parent)
+    , Text1(new QPlainTextEdit(this))
+{
+    setObjectName(QStringLiteral("frmHelpCodFisc"));
+    setWindowTitle(QStringLiteral("Help of Brantovel  by Notaio Talvekko"));
+    const QRect client = twips(0, 0, 7665, 7455);
+    resize(client.size());
+
+    Text1->setObjectName(QStringLiteral("Text1"));
+    // The box ends at the window's edges, so that the last lines of the text
+    // and the whole scroll bar stay in sight.
+    Text1->setGeometry(client.adjusted(twips(120, 0, 0, 0).left(), 0, 0, 0));
+    Text1->setFont(sansSerif(9.75, false));
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setBackColor(Text1, Colore::CianoTenue);
+    setForeColor(Text1, Colore::Nero);
+    Text1->setPlainText(testoAiuto());
+    Text1->moveCursor(QTextCursor::Start);
+    Text1->setFocus();
 }

@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: MIT
+#include "help/testoaiuto.h"
+#include "support/finestradiprova.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
+class tst_FrmHelpCodFisc : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void textHasEightParagraphs();
+    void eachOpeningStartsFromTheFixedText();
+    void lastLineComesIntoSight();
+
+private:
+    // Chooses Help on the main window and runs `guarda` on the modal help
+    // window while it is open; the help window is then closed.
+    void apriAiuto(const std::function<void(QDialog *, QPlainTextEdit *)> &guarda);
+
+    std::unique_ptr<FinestraDiProva> f;
+};
+
+void tst_FrmHelpCodFisc::cleanup()
+{
+    f.reset();
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void tst_FrmHelpCodFisc::apriAiuto(const std::function<void(QDialog *, QPlainTextEdit *)> &guarda)
+{
+    if (!f) {
+        f = std::make_unique<FinestraDiProva>();
+        QCOMPARE(f->avvia(), FrmCodiceFiscale::Avvio::Pronto);
+    }
+    bool visto = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *finestra = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (finestra && finestra->objectName() == QLatin1String("frmHelpCodFisc")) {
+            finestra->activateWindow(); // no window manager under a bare X server
+            visto = QTest::qWaitFor([finestra] { return finestra->isActiveWindow(); });
+            guarda(finestra, finestra->findChild<QPlainTextEdit *>(QStringLiteral("Text1")));
+        }
+        if (QApplication::activeModalWidget())
+            QApplication::activeModalWidget()->close();
+    });
+    QMenuBar *menu = f->form->menuBar();
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(f->ui().Aiuto).center());
+    QVERIFY(visto);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+}
+
+// Every paragraph ends with a carriage return and a line feed, the second to
+// the seventh with a blank before them.
+void tst_FrmHelpCodFisc::textHasEightParagraphs()
+{
+    const QString testo = testoAiuto();
+    QVERIFY(testo.endsWith(QLatin1String("\r\n")));
+    const QStringList paragrafi = testo.chopped(2).split(QLatin1String("\r\n"));
+    QCOMPARE(paragrafi.size(), 8);
+    for (int i = 0; i < paragrafi.size(); ++i) {
+        const QString &p = paragrafi.at(i);
+        QVERIFY2(!p.contains(QLatin1Char('\r')) && !p.contains(QLatin1Char('\n')), qPrintable(p));
+        QCOMPARE(p.endsWith(QLatin1Char(' ')), i >= 1 && i <= 6);
+        QVERIFY(!p.trimmed().isEmpty());
+    }
+    QVERIFY(paragrafi.at(0).startsWith(QLatin1String("Il programma Brantovel.exe consente")));
+    QVERIFY(paragrafi.at(4).contains(QLatin1String("CercaComuni")));
+    QVERIFY(paragrafi.at(7).endsWith(QLatin1String("sito che viene automaticamente aperto.")));
+}
+
+// Typing into the text, or moving down it, is forgotten: the next opening
+// makes a new window on the fixed text with the caret at its start.
+void tst_FrmHelpCodFisc::eachOpeningStartsFromTheFixedText()
+{
+    for (int volta = 1; volta <= 2; ++volta) {
+        QPointer<QDialog> aperta;
+        apriAiuto([&](QDialog *finestra, QPlainTextEdit *Text1) {
+            aperta = finestra;
+            QCOMPARE(finestra->windowTitle(), QStringLiteral("Help of Brantovel  by Notaio Talvekko"));
+            QVERIFY(finestra->isModal());
+            QCOMPARE(finestra->parentWidget(), f->form.get());
+            QCOMPARE(Text1->toPlainText(), testoAiuto().replace(QLatin1String("\r\n"), QLatin1String("\n")));
+            QCOMPARE(Text1->textCursor().position(), 0);
+            QCOMPARE(Text1->verticalScrollBar()->value(), 0);
+            QCOMPARE(QApplication::focusWidget(), Text1);
+            QTest::keyClicks(Text1, QStringLiteral("Appunto: "));
+            QTest::keyClick(Text1, Qt::Key_End, Qt::ControlModifier);
+            QTest::keyClicks(Text1, QStringLiteral("fine"));
+            QVERIFY(Text1->toPlainText().startsWith(QLatin1String("Appunto: Il programma")));
+            QVERIFY(Text1->toPlainText().endsWith(QLatin1String("aperto.\nfine")));
+        });
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(aperta.isNull());
+    }
+}
+
+// Regression: the box reached past the window's lower edge, so that its last
+// lines, and the lower end of its scroll bar, could never be seen.
+void tst_FrmHelpCodFisc::lastLineComesIntoSight()
+{
+    apriAiuto([](QDialog *finestra, QPlainTextEdit *Text1) {
+        auto inVista = [finestra](QWidget *w) {
+            return finestra->rect().contains(QRect(w->mapTo(finestra, QPoint(0, 0)), w->size()));
+        };
+        QVERIFY(inVista(Text1->viewport()));
+        QVERIFY(Text1->verticalScrollBar()->isVisible());
+        QVERIFY(inVista(Text1->verticalScrollBar()));
+        QTest::keyClick(Text1, Qt::Key_End, Qt::ControlModifier);
+        QVERIFY(Text1->viewport()->rect().contains(Text1->cursorRect()));
+        QVERIFY(Text1->textCursor().block().previous().text().endsWith(QLatin1String("automaticamente aperto.")));
+    });
+}
+
+QTEST_MAIN(tst_FrmHelpCodFisc)
+#include "tst_frmhelpcodfisc.moc"
