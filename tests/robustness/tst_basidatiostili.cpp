@@ -2,13 +2,17 @@
 // Start-up on damaged, odd or locked database files. Each case ends with the
 // program's own message and a clean end, or with a working window; never a
 // crash or a hang; and the file is left byte for byte as it was.
+#include "app/formevents.h"
 #include "support/finestradiprova.h"
 #include "support/fixture.h"
+#include "support/tastiera.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -20,6 +24,8 @@
 #endif
 
 namespace {
+
+const QString Nullo = QStringLiteral("Errore n. 94 Uso non valido di Null");
 
 const QString MessaggioFileMancante = QStringLiteral(
     "Il database ''DatiAtto'.mdb'' deve essere copiato nella stessa cartella dove viene eseguito il programma:\r"
@@ -98,8 +104,21 @@ private slots:
     void fileDalNomeSbagliatoMaiUsato();
     void fileBloccato_data();
     void fileBloccato();
+    void bloccatoDopoLAvvio();
+    void righeNulle();
     void unMilioneDiComuni();
+
+private:
+    // Types `testo` into the empty municipality box and leaves it with Tab.
+    static void digitaComune(FinestraDiProva &f, const QString &testo);
 };
+
+void tst_BaseDatiOstili::digitaComune(FinestraDiProva &f, const QString &testo)
+{
+    f.form->events().setFocus(f.ui().cboComune);
+    digita(f.ui().cboComune, testo);
+    QTest::keyClick(f.ui().cboComune, Qt::Key_Tab);
+}
 
 void tst_BaseDatiOstili::cleanup()
 {
@@ -219,6 +238,75 @@ void tst_BaseDatiOstili::fileBloccato()
     QCOMPARE(impronta(f.percorso()), prima);
 }
 
+// A lock taken while the program runs makes each lookup wait its second and
+// fail: a key release reports the engine's error, the leave check finds
+// nothing; once the lock is gone, typing works again.
+void tst_BaseDatiOstili::bloccatoDopoLAvvio()
+{
+    FinestraDiProva f;
+    const QByteArray prima = impronta(f.percorso());
+    QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
+    {
+        Blocco blocco(f.percorso(), {QStringLiteral("BEGIN EXCLUSIVE")});
+        QVERIFY(blocco.ok());
+        // The release of Tab comes back to the box with the focus and looks
+        // the name up once more.
+        digitaComune(f, QStringLiteral("r"));
+        const QString bloccato = QStringLiteral("Errore n. 5 database is locked");
+        QCOMPARE(f.platform.messageTexts(),
+                 QStringList({bloccato, QStringLiteral("Comune inesistente (se all'estero scegli direttamente lo Stato)"),
+                              bloccato}));
+        QCOMPARE(QApplication::focusWidget(), f.ui().cboComune);
+    }
+    f.platform.messages.clear();
+    f.ui().cboComune->lineEdit()->selectAll();
+    digita(f.ui().cboComune, QStringLiteral("rov"));
+    QTest::keyClick(f.ui().cboComune, Qt::Key_Tab);
+    QCOMPARE(f.ui().Text3->text(), QStringLiteral("H620"));
+    QCOMPARE(f.platform.messages.size(), 0);
+    f.form->close();
+    QCOMPARE(impronta(f.percorso()), prima);
+}
+
+// Rows whose name is null are never found, since no text compares with a
+// null; a row that has nothing but its name is found, reported field by
+// field while typing, and confirmed with empty boxes, so the code is built
+// with an empty place code.
+void tst_BaseDatiOstili::righeNulle()
+{
+    FinestraDiProva f(FinestraDiProva::datiDiEsempio(
+        {QStringLiteral("INSERT INTO Comuni VALUES (NULL, 'RM', 'Z000', NULL, NULL)"),
+         QStringLiteral("INSERT INTO Comuni VALUES (NULL, NULL, NULL, NULL, NULL)"),
+         QStringLiteral("INSERT INTO Comuni VALUES ('Nullano', NULL, NULL, NULL, NULL)")}));
+    const QByteArray prima = impronta(f.percorso());
+    QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
+    const FrmCodiceFiscaleUi &ui = f.ui();
+
+    digitaComune(f, QStringLiteral("roma"));
+    QCOMPARE(ui.Text3->text(), QStringLiteral("H501"));
+    QCOMPARE(f.platform.messages.size(), 0);
+
+    f.form->events().setFocus(ui.cboComune);
+    ui.cboComune->lineEdit()->selectAll();
+    digitaComune(f, QStringLiteral("nul"));
+    QCOMPARE(f.platform.messageTexts(), QStringList(3, Nullo));
+    QCOMPARE(ui.cboComune->currentText(), QStringLiteral("Nullano"));
+    QCOMPARE(ui.Text2->text(), QString());
+    QCOMPARE(ui.Text3->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), ui.txtDataNascita);
+
+    f.platform.messages.clear();
+    ui.txtCognome->setText(QStringLiteral("ROSSI"));
+    ui.txtNome->setText(QStringLiteral("MARIO"));
+    ui.txtDataNascita->setText(QStringLiteral("1/1/1980"));
+    QTest::mouseClick(ui.cmdElabora, Qt::LeftButton);
+    QCOMPARE(ui.txtCodiceFiscale->text(), QStringLiteral("RSS MRA 80A01 0A01A"));
+    f.form->close();
+    QCOMPARE(impronta(f.percorso()), prima);
+}
+
+// Start-up fills the lists with a million names, and typing still completes
+// through the index, to the real name before its copies.
 void tst_BaseDatiOstili::unMilioneDiComuni()
 {
     FinestraDiProva f(comuniAmpliati(1'000'000));
@@ -226,6 +314,16 @@ void tst_BaseDatiOstili::unMilioneDiComuni()
     QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
     QCOMPARE(f.platform.messages.size(), 0);
     QCOMPARE(f.ui().cboComune->count() + f.ui().CboStatoEstero->count(), 1'000'000);
+
+    digitaComune(f, QStringLiteral("Castel San Pietro T"));
+    QCOMPARE(f.ui().cboComune->currentText(), QStringLiteral("Castel San Pietro Terme"));
+    QCOMPARE(f.ui().Text3->text(), QStringLiteral("C265"));
+    f.form->events().setFocus(f.ui().cboComune);
+    f.ui().cboComune->lineEdit()->selectAll();
+    digitaComune(f, QStringLiteral("roma 7"));
+    QCOMPARE(f.ui().cboComune->currentText(), QStringLiteral("Roma 7"));
+    QCOMPARE(f.ui().Text3->text(), QStringLiteral("H501"));
+    QCOMPARE(f.platform.messages.size(), 0);
     f.form->close();
     QCOMPARE(impronta(f.percorso()), prima);
 }
