@@ -3,20 +3,25 @@
 // crash, no hang, no message the program does not give for that input, and
 // the text taken literally.
 #include "app/controlprops.h"
+#include "app/formevents.h"
 #include "support/finestradiprova.h"
+#include "support/fixture.h"
 #include "support/tastiera.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QFile>
+#include <QRadioButton>
+#include <QTableView>
 #include <QTest>
 
 namespace {
 
 const QString Memorizzato = QStringLiteral("Il codice fiscale è stato memorizzato in Appunti di Windows!");
+const QString ComuneInesistente = QStringLiteral("Comune inesistente (se all'estero scegli direttamente lo Stato)");
 
 // Texts no office expects. The long one is cut by the box's limit of 32,767
 // characters in the middle of an emoji, leaving half of it behind.
@@ -71,6 +76,10 @@ private slots:
     void dataSpazzatura();
     void incollaNelleCifre_data();
     void incollaNelleCifre();
+    void testoNelLuogo_data();
+    void testoNelLuogo();
+    void ricercaNeiComuni_data();
+    void ricercaNeiComuni();
     void diecimilaCalcoli();
 
 private:
@@ -97,8 +106,10 @@ void tst_IngressiOstili::compilaMarioRossi()
     ui.txtCognome->setText(QStringLiteral("ROSSI"));
     ui.txtNome->setText(QStringLiteral("MARIO"));
     ui.txtDataNascita->setText(QStringLiteral("1/1/1980"));
-    ui.cboComune->setEditText(QStringLiteral("Roma"));
-    ui.Text3->setText(QStringLiteral("H501"));
+    m_f->form->events().setFocus(ui.cboComune);
+    digita(ui.cboComune, QStringLiteral("roma"));
+    QTest::keyClick(ui.cboComune, Qt::Key_Tab);
+    QCOMPARE(ui.Text3->text(), QStringLiteral("H501"));
 }
 
 void tst_IngressiOstili::testoNelleCaselle_data()
@@ -212,6 +223,97 @@ void tst_IngressiOstili::incollaNelleCifre()
     QCOMPARE(ui.Text15->text(), QString());
 }
 
+// No place has such a name, and the municipality box keeps it as pasted.
+// Every key release looks it up: the release of V marks it red in silence,
+// as the first failure after the window opened, and the release of Ctrl
+// reports it; leaving the box reports it again. The state box has nothing to
+// do with typed text: it keeps it, silently.
+void tst_IngressiOstili::testoNelLuogo_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("tipo");
+    QTest::addColumn<QStringList>("messaggi");
+    for (const char *tipo : {"lunghissimo", "emoji", "accenti combinati", "destra a sinistra", "caratteri di controllo"}) {
+        QTest::addRow("cboComune, %s", tipo) << "cboComune" << tipo << QStringList(2, ComuneInesistente);
+        QTest::addRow("CboStatoEstero, %s", tipo) << "CboStatoEstero" << tipo << QStringList();
+    }
+}
+
+void tst_IngressiOstili::testoNelLuogo()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, tipo);
+    QFETCH(QStringList, messaggi);
+    const FrmCodiceFiscaleUi &ui = m_f->ui();
+    QLineEdit *e = editor(m_f->form->findChild<QWidget *>(box));
+    const QString testo = testoOstile(tipo).left(e->maxLength());
+    incolla(e, testo);
+    QTest::mouseClick(ui.txtCognome, Qt::LeftButton);
+    QCOMPARE(m_f->platform.messageTexts(), messaggi);
+    QCOMPARE(e->text(), testo);
+    if (box == u"cboComune") {
+        QCOMPARE(ui.Text3->text(), QStringLiteral("?"));
+        QCOMPARE(backColor(ui.cboComune), Colore::Rosso);
+        QCOMPARE(QApplication::focusWidget(), ui.cboComune);
+    }
+}
+
+// On the full reference data, whatever is searched for is taken as the
+// letters a name begins with; nothing in it reaches the database, which
+// Reset reads again whole and unchanged.
+void tst_IngressiOstili::ricercaNeiComuni_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("iniziali"); // of every row found; none when empty
+
+    QTest::newRow("an apostrophe alone") << "'" << "";
+    QTest::newRow("an apostrophe inside a real name") << "sant'" << "Sant'";
+    QTest::newRow("a percent sign") << "%" << "";
+    QTest::newRow("an asterisk") << "*" << "";
+    QTest::newRow("an underscore") << "_" << "";
+    QTest::newRow("an opening bracket") << "[" << "";
+    QTest::newRow("a backslash") << "\\" << "";
+    QTest::newRow("a quoted SQL condition") << "' OR '1'='1" << "";
+    QTest::newRow("a quoted SQL statement") << "'; DROP TABLE Comuni; --" << "";
+    QTest::newRow("forty thousand characters") << testoOstile(QStringLiteral("lunghissimo")) << "";
+    QTest::newRow("right-to-left text") << testoOstile(QStringLiteral("destra a sinistra")) << "";
+}
+
+void tst_IngressiOstili::ricercaNeiComuni()
+{
+    QFETCH(QString, testo);
+    QFETCH(QString, iniziali);
+    m_f = FinestraDiProva::conDatiCompleti();
+    QCOMPARE(m_f->avvia(), FrmCodiceFiscale::Avvio::Pronto);
+    const QByteArray prima = impronta(m_f->percorso());
+    m_f->ui().CercaComuni->trigger();
+    QWidget *browser = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == u"frmcomuni")
+            browser = w;
+    QVERIFY(browser);
+    const QAbstractItemModel *righe = browser->findChild<QTableView *>(QStringLiteral("DataGrid1"))->model();
+    const int tutte = righe->rowCount();
+    const auto clic = [browser](const char *opzione) {
+        auto *o = browser->findChild<QRadioButton *>(QLatin1String(opzione));
+        QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(30, o->height() / 2));
+    };
+
+    m_f->platform.inputAnswers << testo;
+    clic("Option1");
+    QCOMPARE(m_f->platform.messageTexts(),
+             iniziali.isEmpty() ? QStringList{QStringLiteral("Comune inesistente")} : QStringList());
+    QCOMPARE(righe->rowCount() == 0, iniziali.isEmpty());
+    for (int r = 0; r < righe->rowCount(); ++r)
+        QVERIFY(righe->index(r, 0).data().toString().startsWith(iniziali));
+
+    clic("Option4");
+    QCOMPARE(righe->rowCount(), tutte);
+    QCOMPARE(m_f->platform.messages.size(), iniziali.isEmpty() ? 1 : 0);
+    delete browser;
+    QCOMPARE(impronta(m_f->percorso()), prima);
+}
+
 // Memory that grew with every computation would show as a steady climb; the
 // first thousand let the allocator and Qt's caches settle.
 void tst_IngressiOstili::diecimilaCalcoli()
@@ -226,8 +328,9 @@ void tst_IngressiOstili::diecimilaCalcoli()
     QTest::keyClicks(ui.txtNome, QStringLiteral("MARIA"));
     ui.cboSesso->setCurrentIndex(1);
     QTest::keyClicks(ui.txtDataNascita, QStringLiteral("1/1/1980"));
-    ui.cboComune->setEditText(QStringLiteral("Roma"));
-    ui.Text3->setText(QStringLiteral("H501"));
+    m_f->form->events().setFocus(ui.cboComune);
+    digita(ui.cboComune, QStringLiteral("roma"));
+    QTest::keyClick(ui.cboComune, Qt::Key_Tab);
 
     qint64 dopoMille = 0;
     for (int i = 1; i <= 10000; ++i) {
