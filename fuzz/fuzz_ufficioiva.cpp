@@ -64,9 +64,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             ui.Command2->click();
             continue;
         }
-        // The user clicks the box and pastes over its content.
+        // The user clicks the box and pastes over its content, unless the
+        // leave check of the box before refused it and kept the focus.
+        const QString testo = QString::fromStdString(dati.ConsumeRandomLengthString(16));
         finestra->form->events().setFocus(ui.Text(n));
-        setText(ui.Text(n), QString::fromStdString(dati.ConsumeRandomLengthString(16)));
+        if (finestra->form->events().activeControl() == ui.Text(n))
+            setText(ui.Text(n), testo);
 
         // The number field holds a whole number or nothing, and an office
         // shown is the one of the code shown.
