@@ -57,6 +57,9 @@ void FormEvents::transfer(QWidget *target)
         return;
     m_active = nullptr;
     if (old) {
+        // A key pressed before the focus left belongs to that visit: its
+        // release, once the focus is back, runs no key-up handler.
+        m_keysDown.remove(old);
         if (const auto h = m_lostFocus.find(old); h != m_lostFocus.end()) {
             ++m_leaving;
             (*h)();

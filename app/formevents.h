@@ -16,7 +16,8 @@
 //   change it (0 discards it).
 // - A key-up handler runs once per key the control saw pressed, with the text
 //   already updated. A release whose press went elsewhere (the Enter that closed
-//   a message box) runs nothing.
+//   a message box), or came before the focus left the control and returned
+//   (the Tab whose leave handler sent the focus back), runs nothing.
 // - Text changes are the boxes' own textChanged signals, which Qt emits inside
 //   the assignment, as the handlers expect.
 

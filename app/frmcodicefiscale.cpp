@@ -69,6 +69,11 @@ QComboBox *comboBox(QWidget *parent, const char *name, const QRect &geometry, bo
         // Completion and the list's upkeep are the handlers' business.
         combo->setCompleter(nullptr);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // Qt would also take a typed text that matches an entry for a choice
+        // from the list whenever editing finishes: on Enter, and when the edit
+        // field loses the focus, in the middle of a focus move. Only the list
+        // itself chooses (a click, Enter in the open list, the arrow keys).
+        QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
     }
     // Never measure thousands of entries to size the box: its size is fixed.
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

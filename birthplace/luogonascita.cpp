@@ -21,17 +21,6 @@ QString comuneInesistente()
     return QStringLiteral("Comune inesistente (se all'estero scegli direttamente lo Stato)");
 }
 
-// An editable combo box also takes its text for a choice from the list when
-// it matches an entry exactly and editing finishes: on Enter, and whenever
-// the edit field loses the focus, in the middle of a focus move, before the
-// leave handlers know of it. Only the list itself chooses here (a click, or
-// the arrow keys); Enter is left to the key release, where it accepts the
-// proposed name like any other key.
-void soloDallElenco(QComboBox *combo)
-{
-    QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
-}
-
 } // namespace
 
 LuogoNascita::LuogoNascita(FrmCodiceFiscaleUi &ui, FormEvents &events, Platform &platform, Recordset &rsComuni)
@@ -40,8 +29,6 @@ LuogoNascita::LuogoNascita(FrmCodiceFiscaleUi &ui, FormEvents &events, Platform 
     , m_platform(platform)
     , rsComuni(rsComuni)
 {
-    soloDallElenco(ui.cboComune);
-    soloDallElenco(ui.CboStatoEstero);
     events.onKeyUp(ui.cboComune, [this](int keyCode, int shift) { cboComune_KeyUp(keyCode, shift); });
     events.onLostFocus(ui.cboComune, [this] { cboComune_LostFocus(); });
     QObject::connect(ui.cboComune, &QComboBox::activated, ui.cboComune, [this] { cboComune_Click(); });

@@ -7,6 +7,12 @@ cd "$(dirname "$0")/.."
 
 pacchetti=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
            qt6-qpa-plugins libgl-dev libsqlite3-dev fonts-liberation2 xvfb xauth
+           # the Debian package, its menu entry and the SVG icon's check
+           dpkg-dev desktop-file-utils librsvg2-bin
+           # the end-to-end tests: a window manager, X input, clipboard and
+           # screen from outside, and the desktop's way of opening a web page
+           openbox xdotool xclip x11-apps x11-utils xdg-utils
+           # the fuzzers: clang with libFuzzer and the sanitizers' runtime
            clang libclang-rt-14-dev)
 
 mancanti=()

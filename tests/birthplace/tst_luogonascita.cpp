@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "app/controlprops.h"
 #include "app/formevents.h"
 #include "support/finestradiprova.h"
+#include "support/nomecolore.h"
+#include "support/riga.h"
 #include "support/tastiera.h"
 
 #include <QAbstractItemView>
@@ -13,8 +14,6 @@
 
 namespace {
 
-const QString Inesistente = QStringLiteral("Comune inesistente (se all'estero scegli direttamente lo Stato)");
-
 // A key as the keyboard delivers it: pressed in the control that has the
 // focus, released in the one that has it afterwards.
 void tasto(Qt::Key k)
@@ -23,54 +22,59 @@ void tasto(Qt::Key k)
     QTest::keyRelease(QApplication::focusWidget(), k);
 }
 
-// Opens the list with a click on the arrow, as the user does, and clicks the
-// entry.
-void scegliColMouse(QComboBox *combo, const QString &voce)
+// Types into whichever control has the focus; ⌫ ⌦ ⇥ ⇤ ⏎ ⇧ ↓ are Backspace,
+// Delete, Tab, Shift+Tab, Enter, Shift and the down arrow.
+void batti(const QString &tasti)
 {
-    QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 4, combo->height() / 2));
-    QAbstractItemView *elenco = combo->view();
-    QVERIFY(elenco->isVisible());
-    const QModelIndex i = combo->model()->index(combo->findText(voce), 0);
-    elenco->scrollTo(i);
-    const QPoint punto = elenco->visualRect(i).center();
-    // The list follows the pointer only when it moves.
-    QTest::mouseMove(elenco->viewport(), punto + QPoint(0, 1));
-    QTest::mouseMove(elenco->viewport(), punto);
-    QTest::mouseClick(elenco->viewport(), Qt::LeftButton, {}, punto);
+    const QString speciali = QStringLiteral("⌫⌦⇥⇤⏎⇧↓");
+    const Qt::Key chiavi[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab, Qt::Key_Backtab,
+                              Qt::Key_Return,    Qt::Key_Shift,  Qt::Key_Down};
+    for (const QChar c : tasti) {
+        if (speciali.contains(c))
+            tasto(chiavi[speciali.indexOf(c)]);
+        else
+            digita(QApplication::focusWidget(), c);
+    }
 }
 
-// Opens the list with F4, walks to the entry and takes it with Enter. The
-// list closes on the press, so the release lands in the box.
-void scegliDallElenco(QComboBox *combo, const QString &voce)
-{
-    QTest::keyPress(combo, Qt::Key_F4);
-    QAbstractItemView *elenco = combo->view();
-    QVERIFY(elenco->isVisible());
-    QTest::keyRelease(elenco, Qt::Key_F4);
-    const int riga = combo->findText(voce);
-    for (int passi = 0; elenco->currentIndex().row() != riga && passi <= combo->count(); ++passi)
-        QTest::keyClick(elenco, elenco->currentIndex().row() < riga ? Qt::Key_Down : Qt::Key_Up);
-    QTest::keyPress(elenco, Qt::Key_Return);
-    QVERIFY(!elenco->isVisible());
-    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
-}
-
-// Moves through the closed list with the arrow keys until the entry shows.
-void scegliConLeFrecce(QComboBox *combo, const QString &voce)
-{
-    const int riga = combo->findText(voce);
-    for (int passi = 0; combo->currentIndex() != riga && passi <= combo->count(); ++passi)
-        tasto(combo->currentIndex() < riga ? Qt::Key_Down : Qt::Key_Up);
-}
-
+// Chooses an entry as a user does: "mouse" clicks the arrow and then the
+// entry, "elenco" opens the list with F4 and takes the entry with Enter,
+// "frecce" steps through the closed box with the arrow keys.
 void scegli(const QString &modo, QComboBox *combo, const QString &voce)
 {
-    if (modo == QLatin1String("mouse"))
-        scegliColMouse(combo, voce);
-    else if (modo == QLatin1String("elenco"))
-        scegliDallElenco(combo, voce);
-    else
-        scegliConLeFrecce(combo, voce);
+    QAbstractItemView *elenco = combo->view();
+    const int riga = combo->findText(voce);
+    if (modo == QLatin1String("frecce")) {
+        for (int passi = 0; combo->currentIndex() != riga && passi <= combo->count(); ++passi)
+            tasto(combo->currentIndex() < riga ? Qt::Key_Down : Qt::Key_Up);
+    } else if (modo == QLatin1String("elenco")) {
+        QTest::keyPress(combo, Qt::Key_F4);
+        QVERIFY(elenco->isVisible());
+        QTest::keyRelease(elenco, Qt::Key_F4);
+        for (int passi = 0; elenco->currentIndex().row() != riga && passi <= combo->count(); ++passi)
+            QTest::keyClick(elenco, elenco->currentIndex().row() < riga ? Qt::Key_Down : Qt::Key_Up);
+        // The list closes on the press, so the release lands in the box.
+        QTest::keyPress(elenco, Qt::Key_Return);
+        QVERIFY(!elenco->isVisible());
+        QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
+    } else {
+        QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 4, combo->height() / 2));
+        QTRY_VERIFY(elenco->isVisible());
+        // A list that has just opened takes a quick release for the end of
+        // the click that opened it, and ignores it.
+        QTest::qWait(QApplication::doubleClickInterval());
+        const QModelIndex i = combo->model()->index(riga, 0);
+        elenco->scrollTo(i);
+        const QPoint punto = elenco->visualRect(i).center();
+        // The list follows the pointer only when it moves.
+        QTest::mouseMove(elenco->viewport(), punto + QPoint(0, 1));
+        QTest::mouseMove(elenco->viewport(), punto);
+        QTest::mouseClick(elenco->viewport(), Qt::LeftButton, {}, punto);
+        // On a real X server the list closes, and the window is active again,
+        // a little later.
+        QTRY_VERIFY(!elenco->isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), combo->window());
+    }
 }
 
 } // namespace
@@ -82,22 +86,13 @@ class tst_LuogoNascita : public QObject
 private slots:
     void init();
     void cleanup();
-    void completamento_data();
-    void completamento();
-    void letteraPerLettera_data();
-    void letteraPerLettera();
-    void cancellazione_data();
-    void cancellazione();
+    void digitando_data();
+    void digitando();
     void messaggioSoloSuTestoNero();
-    void statoDigitato();
     void uscita_data();
     void uscita();
-    void sceltaDelComune_data();
-    void sceltaDelComune();
-    void sceltaDelloStato_data();
-    void sceltaDelloStato();
-    void entrataNelloStato();
-    void invioNonSceglie();
+    void scelta_data();
+    void scelta();
     void campiNulli_data();
     void campiNulli();
     void codiceCompleto_data();
@@ -106,11 +101,7 @@ private slots:
 private:
     void avvia(std::unique_ptr<FinestraDiProva> f);
     void entraNelComune();
-    // The text colour of the municipality box, and the background of it and
-    // of the province and code boxes.
-    void confrontaColori(int testo, int sfondo);
-    QList<QWidget *> caselle() const { return {ui().cboComune, ui().Text2, ui().Text3}; }
-    QString tag() const { return ui().cboComune->property("Tag").toString(); }
+    QString vista() const;
     const FrmCodiceFiscaleUi &ui() const { return m_f->ui(); }
     std::unique_ptr<FinestraDiProva> m_f;
 };
@@ -139,491 +130,266 @@ void tst_LuogoNascita::entraNelComune()
     QCOMPARE(m_f->form->events().activeControl(), ui().cboComune);
 }
 
-void tst_LuogoNascita::confrontaColori(int testo, int sfondo)
+// The place of birth as the user sees it: the box's text with its selection
+// in brackets or its caret as "|", province and code, the box's text colour
+// on the three boxes' background, the focus (and the control the handlers
+// think has it, where they differ), the state list, any messages and beeps.
+QString tst_LuogoNascita::vista() const
 {
-    QCOMPARE(foreColor(ui().cboComune), testo);
-    for (QWidget *box : caselle())
-        QCOMPARE(backColor(box), sfondo);
+    const QLineEdit *box = ui().cboComune->lineEdit();
+    QString testo = box->text();
+    if (box->hasSelectedText())
+        testo.insert(box->selectionEnd(), QLatin1Char(']')).insert(box->selectionStart(), QLatin1Char('['));
+    else
+        testo.insert(box->cursorPosition(), QLatin1Char('|'));
+    QStringList sfondi;
+    for (const QWidget *w : std::initializer_list<QWidget *>{ui().cboComune, ui().Text2, ui().Text3})
+        sfondi << nomeColore(backColor(w));
+    sfondi.removeDuplicates();
+    QString fuoco = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    if (QWidget *attivo = m_f->form->events().activeControl(); attivo != QApplication::focusWidget())
+        fuoco += QLatin1Char('/') + (attivo ? attivo->objectName() : QString());
+    QStringList parti = {testo + QLatin1Char(' ') + ui().Text2->text() + QLatin1Char(' ') + ui().Text3->text(),
+                         nomeColore(foreColor(ui().cboComune)) + QLatin1Char('/') + sfondi.join(QLatin1Char('/')),
+                         fuoco};
+    if (!ui().CboStatoEstero->currentText().isEmpty())
+        parti << QStringLiteral("estero ") + ui().CboStatoEstero->currentText();
+    if (!m_f->platform.messages.isEmpty())
+        parti << QStringLiteral("%1 msg").arg(m_f->platform.messages.size());
+    if (m_f->platform.beeps)
+        parti << QStringLiteral("%1 beep").arg(m_f->platform.beeps);
+    return parti.join(QLatin1String(" | "));
 }
 
-void tst_LuogoNascita::completamento_data()
+void tst_LuogoNascita::digitando_data()
 {
-    QTest::addColumn<QString>("digitato");
-    QTest::addColumn<QString>("testo");
-    QTest::addColumn<QString>("selezionato");
-    QTest::addColumn<QString>("prov");
-    QTest::addColumn<QString>("codice");
-    QTest::addColumn<QString>("tag");
-    QTest::addColumn<int>("sfondo");
-    QTest::addColumn<int>("messaggi");
-
-    const int sistema = Colore::Sistema, rosso = Colore::Rosso;
-    QTest::newRow("r: first name with R in index order") << "r" << "Reggio nell'Emilia" << "eggio nell'Emilia" << "RE" << "H223" << "r" << sistema << 0;
-    QTest::newRow("R in capitals") << "R" << "Reggio nell'Emilia" << "eggio nell'Emilia" << "RE" << "H223" << "R" << sistema << 0;
-    QTest::newRow("ro: the letter replaces the proposed tail") << "ro" << "Roma" << "ma" << "RM" << "H501" << "Ro" << sistema << 0;
-    QTest::newRow("rov") << "rov" << "Rovigo" << "igo" << "RO" << "H620" << "Rov" << sistema << 0;
-    QTest::newRow("roman: past Roma") << "roman" << "Romano Canavese" << "o Canavese" << "TO" << "H511" << "Roman" << sistema << 0;
-    QTest::newRow("forlì in small letters") << "forlì" << "Forlì" << "" << "FC" << "D704" << "Forlì" << sistema << 0;
-    QTest::newRow("FORLÌ in capitals") << "FORLÌ" << "Forlì" << "" << "FC" << "D704" << "ForlÌ" << sistema << 0;
-    QTest::newRow("forli: accents count") << "forli" << "Forli" << "" << "?" << "?" << "Forli" << rosso << 1;
-    QTest::newRow("leading blanks dropped by the completion") << "  rom" << "Roma" << "a" << "RM" << "H501" << "Rom" << sistema << 0;
-    QTest::newRow("trailing blank proposes nothing") << "rom " << "Rom " << "" << "RM" << "H501" << "Rom" << sistema << 0;
-    QTest::newRow("blanks only") << "  " << "  " << "" << "" << "" << "" << sistema << 0;
+    QTest::addColumn<QString>("tasti");
+    QTest::addColumn<QString>("vista");
+    riga("one letter: the first name with R in the index's order", "r",
+         "R[eggio nell'Emilia] RE H223 | nero/sistema | cboComune");
+    riga("a second letter replaces the proposed tail", "ro", "Ro[ma] RM H501 | nero/sistema | cboComune");
+    riga("past an exact name", "roman", "Roman[o Canavese] TO H511 | nero/sistema | cboComune");
+    riga("forlì in small letters", "forlì", "Forlì| FC D704 | nero/sistema | cboComune");
+    riga("FORLÌ in capitals", "FORLÌ", "Forlì| FC D704 | nero/sistema | cboComune");
+    riga("forli: accents count", "forli", "Forli| ? ? | nero/rosso | cboComune | 1 msg");
+    riga("leading blanks dropped by the completion", "  rom", "Rom[a] RM H501 | nero/sistema | cboComune");
+    riga("a trailing blank proposes nothing", "rom ", "Rom | RM H501 | nero/sistema | cboComune");
+    riga("blanks only", "  ", "  |   | sistema/sistema | cboComune");
+    // Each letter keeps the whole name proposed; a failed lookup on the way
+    // would leave the boxes red.
+    riga("apostrophes and blanks", "sant'agata de' goti", "Sant'Agata de' Goti| BN I197 | nero/sistema | cboComune");
+    riga("apostrophe, in capitals", "REGGIO NELL'EMILIA", "Reggio nell'Emilia| RE H223 | nero/sistema | cboComune");
+    riga("three blanks", "castel san pietro terme", "Castel San Pietro Terme| BO C265 | nero/sistema | cboComune");
+    riga("a foreign state typed shows in the state list", "germ",
+         "Germ[ania] EE Z112 | nero/sistema | cboComune | estero Germania");
+    // Once the tail is removed, nothing is proposed again (not even by a key
+    // that changes nothing) until the text grows.
+    riga("Backspace over the proposed tail", "rom⌫⇧", "Rom| RM H501 | nero/sistema | cboComune");
+    riga("Delete over the proposed tail", "rom⌦⇧", "Rom| RM H501 | nero/sistema | cboComune");
+    riga("a letter after the removal", "rom⌫a", "Roma| RM H501 | nero/sistema | cboComune");
+    riga("emptied by key: the typed text is forgotten, nothing else", "rom⌫a⌫⌫⌫⌫",
+         "| RM H501 | nero/sistema | cboComune");
+    riga("regression: Enter in the box taken for a choice from the list", "rom⏎",
+         "Roma| RM H501 | nero/sistema | cboComune");
+    riga("regression: Enter in the state list taken for a choice from it", "⇤Germania⏎",
+         "|   | sistema/sistema | CboStatoEstero | estero Germania");
+    riga("entering the state list clears the place", "rom⌫⌫⌫⌫⇤", "|   | nero/sistema | CboStatoEstero");
 }
 
-void tst_LuogoNascita::completamento()
+void tst_LuogoNascita::digitando()
 {
-    QFETCH(QString, digitato);
-    QFETCH(QString, testo);
-    QFETCH(QString, selezionato);
-    QFETCH(QString, prov);
-    QFETCH(QString, codice);
-    QFETCH(QString, tag);
-    QFETCH(int, sfondo);
-    QFETCH(int, messaggi);
+    QFETCH(QString, tasti);
     entraNelComune();
-    digita(ui().cboComune, digitato);
-    QCOMPARE(ui().cboComune->currentText(), testo);
-    QCOMPARE(ui().cboComune->lineEdit()->selectedText(), selezionato);
-    QCOMPARE(ui().Text2->text(), prov);
-    QCOMPARE(ui().Text3->text(), codice);
-    QCOMPARE(this->tag(), tag);
-    QCOMPARE(backColor(ui().cboComune), sfondo);
-    QCOMPARE(m_f->platform.messages.size(), messaggi);
-    QCOMPARE(ui().CboStatoEstero->currentText(), QString());
-    QCOMPARE(QApplication::focusWidget(), ui().cboComune);
+    batti(tasti);
+    QTEST(vista(), "vista");
 }
 
-void tst_LuogoNascita::letteraPerLettera_data()
-{
-    QTest::addColumn<QString>("digitato");
-    QTest::addColumn<QString>("nome");
-    QTest::newRow("apostrophes and blanks") << "sant'agata de' goti" << "Sant'Agata de' Goti";
-    QTest::newRow("apostrophe, in capitals") << "REGGIO NELL'EMILIA" << "Reggio nell'Emilia";
-    QTest::newRow("three blanks") << "castel san pietro terme" << "Castel San Pietro Terme";
-}
-
-// Each letter keeps the whole name proposed. A blank adds nothing to the
-// trimmed text, so it is left as typed until the next letter.
-void tst_LuogoNascita::letteraPerLettera()
-{
-    QFETCH(QString, digitato);
-    QFETCH(QString, nome);
-    entraNelComune();
-    for (int i = 0; i < digitato.size(); ++i) {
-        digita(ui().cboComune, digitato.at(i));
-        const bool blank = digitato.at(i) == QLatin1Char(' ');
-        QCOMPARE(ui().cboComune->currentText(), blank ? nome.left(i + 1) : nome);
-        QCOMPARE(ui().cboComune->lineEdit()->selectedText(), blank ? QString() : nome.mid(i + 1));
-    }
-    QVERIFY(!ui().Text3->text().isEmpty());
-    QCOMPARE(m_f->platform.messages.size(), 0);
-}
-
-void tst_LuogoNascita::cancellazione_data()
-{
-    QTest::addColumn<int>("tastoPremuto");
-    QTest::newRow("Backspace") << int(Qt::Key_Backspace);
-    QTest::newRow("Delete") << int(Qt::Key_Delete);
-}
-
-// Removing the proposed tail leaves the typed part, and nothing is proposed
-// again (not even by a key that changes nothing) until the text grows.
-void tst_LuogoNascita::cancellazione()
-{
-    QFETCH(int, tastoPremuto);
-    entraNelComune();
-    digita(ui().cboComune, QStringLiteral("rom"));
-    tasto(Qt::Key(tastoPremuto));
-    tasto(Qt::Key_Shift);
-    QCOMPARE(ui().cboComune->currentText(), QStringLiteral("Rom"));
-    QCOMPARE(ui().cboComune->lineEdit()->selectedText(), QString());
-    QCOMPARE(tag(), QStringLiteral("Rom"));
-    digita(ui().cboComune, QStringLiteral("a"));
-    QCOMPARE(ui().cboComune->currentText(), QStringLiteral("Roma"));
-    QCOMPARE(ui().cboComune->lineEdit()->cursorPosition(), 4);
-
-    // Emptying the box by key forgets the typed text and nothing else.
-    for (int i = 0; i < 4; ++i)
-        tasto(Qt::Key_Backspace);
-    QCOMPARE(ui().cboComune->currentText(), QString());
-    QCOMPARE(tag(), QString());
-    QCOMPARE(ui().Text2->text(), QStringLiteral("RM"));
-    QCOMPARE(ui().Text3->text(), QStringLiteral("H501"));
-    QCOMPARE(foreColor(ui().cboComune), Colore::Nero);
-    QCOMPARE(backColor(ui().cboComune), Colore::Sistema);
-    QCOMPARE(m_f->platform.messages.size(), 0);
-}
-
-// The text colour decides whether a failed lookup is reported: the first
+// A failed lookup is reported only while the box's text is black: the first
 // failure after the window opens, and the first after the leave check
 // reported one, are marked in silence.
 void tst_LuogoNascita::messaggioSoloSuTestoNero()
 {
     RecordingPlatform &p = m_f->platform;
     entraNelComune();
-    digita(ui().cboComune, QStringLiteral("q"));
-    QCOMPARE(p.messages.size(), 0);
-    for (QWidget *box : caselle()) {
-        QCOMPARE(foreColor(box), Colore::Nero);
-        QCOMPARE(backColor(box), Colore::Rosso);
-    }
-    QCOMPARE(ui().Text2->text(), QStringLiteral("?"));
-    QCOMPARE(ui().Text3->text(), QStringLiteral("?"));
-
-    digita(ui().cboComune, QStringLiteral("q"));
-    QCOMPARE(p.messageTexts(), QStringList{Inesistente});
+    batti(QStringLiteral("q"));
+    QCOMPARE(vista(), QStringLiteral("q| ? ? | nero/rosso | cboComune"));
+    batti(QStringLiteral("q"));
+    QCOMPARE(p.messageTexts(), QStringList{"Comune inesistente (se all'estero scegli direttamente lo Stato)"});
     QCOMPARE(p.messages.at(0).style, Platform::Exclamation);
-    QCOMPARE(p.messages.at(0).title, QStringLiteral("Brantovel"));
 
-    // Leaving: the focus waits in the date box while the message is open,
-    // and comes back after it.
-    QWidget *fuocoDuranteIlMessaggio = nullptr;
-    int coloreDuranteIlMessaggio = -2;
-    p.whileMessageOpen = [&](const RecordingPlatform::Message &) {
-        fuocoDuranteIlMessaggio = m_f->form->events().activeControl();
-        coloreDuranteIlMessaggio = foreColor(ui().cboComune);
-    };
+    // Leaving: the message is shown with the text white and the focus parked
+    // in the date box, which is left (with a beep) when the focus comes back.
+    QString durante;
+    p.whileMessageOpen = [&](const RecordingPlatform::Message &) { durante = vista(); };
     QTest::mouseClick(ui().txtCognome, Qt::LeftButton);
     p.whileMessageOpen = nullptr;
-    QCOMPARE(p.messageTexts(), QStringList({Inesistente, Inesistente}));
-    QCOMPARE(fuocoDuranteIlMessaggio, ui().txtDataNascita);
-    QCOMPARE(coloreDuranteIlMessaggio, Colore::Bianco);
-    QCOMPARE(QApplication::focusWidget(), ui().cboComune);
-    QCOMPARE(p.beeps, 1); // the date box was left on the way back
-    QCOMPARE(foreColor(ui().cboComune), Colore::Bianco);
-
+    QCOMPARE(durante, QStringLiteral("qq| ? ? | bianco/rosso | txtDataNascita | 2 msg"));
+    const QString dopo = QStringLiteral("qq| ? ? | bianco/rosso | cboComune | 2 msg | 1 beep");
+    QCOMPARE(vista(), dopo);
     // The Enter that closed the message was pressed elsewhere.
     QTest::keyRelease(ui().cboComune, Qt::Key_Return);
-    QCOMPARE(p.messages.size(), 2);
-    QCOMPARE(foreColor(ui().cboComune), Colore::Bianco);
+    QCOMPARE(vista(), dopo);
 
-    digita(ui().cboComune, QStringLiteral("q"));
+    batti(QStringLiteral("q"));
     QCOMPARE(p.messages.size(), 2);
-    QCOMPARE(foreColor(ui().cboComune), Colore::Nero);
-    digita(ui().cboComune, QStringLiteral("q"));
+    batti(QStringLiteral("q"));
     QCOMPARE(p.messages.size(), 3);
-
-    // The red marking outlasts a completion found again.
+    // The red marking outlasts a name found again.
     ui().cboComune->lineEdit()->selectAll();
-    tasto(Qt::Key_Backspace);
-    digita(ui().cboComune, QStringLiteral("r"));
-    QCOMPARE(ui().cboComune->currentText(), QStringLiteral("Reggio nell'Emilia"));
-    QCOMPARE(backColor(ui().cboComune), Colore::Rosso);
-    QCOMPARE(backColor(ui().Text2), Colore::Rosso);
-    QCOMPARE(ui().Text2->text(), QStringLiteral("RE"));
-    QCOMPARE(p.messages.size(), 3);
-}
-
-void tst_LuogoNascita::statoDigitato()
-{
-    entraNelComune();
-    digita(ui().cboComune, QStringLiteral("germ"));
-    QCOMPARE(ui().cboComune->currentText(), QStringLiteral("Germania"));
-    QCOMPARE(ui().cboComune->lineEdit()->selectedText(), QStringLiteral("ania"));
-    QCOMPARE(ui().Text2->text(), QStringLiteral("EE"));
-    QCOMPARE(ui().Text3->text(), QStringLiteral("Z112"));
-    QCOMPARE(ui().CboStatoEstero->currentText(), QStringLiteral("Germania"));
-
-    tasto(Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), ui().txtDataNascita);
-    QCOMPARE(ui().CboStatoEstero->currentText(), QString());
-    QCOMPARE(ui().cboComune->currentText(), QStringLiteral("Germania"));
-    confrontaColori(Colore::Nero, Colore::Bianco);
-    QCOMPARE(m_f->platform.messages.size(), 0);
+    batti(QStringLiteral("⌫r"));
+    QCOMPARE(vista(), QStringLiteral("R[eggio nell'Emilia] RE H223 | nero/rosso | cboComune | 3 msg | 1 beep"));
 }
 
 void tst_LuogoNascita::uscita_data()
 {
     QTest::addColumn<QString>("testo");
-    QTest::addColumn<QString>("atteso");
-    QTest::addColumn<QString>("fuoco");
-    QTest::addColumn<QString>("prov");
-    QTest::addColumn<QString>("codice");
-    QTest::addColumn<int>("testoColore");
-    QTest::addColumn<int>("sfondo");
-    QTest::addColumn<int>("messaggi");
-    QTest::addColumn<int>("beep");
-
-    const int nero = Colore::Nero, bianco = Colore::Bianco, rosso = Colore::Rosso, sistema = Colore::Sistema;
-    QTest::newRow("small-letter prefix: stored name of the first match") << "rom" << "Roma" << "txtDataNascita" << "RM" << "H501" << nero << bianco << 0 << 0;
-    QTest::newRow("an entry's exact name is no choice from the list") << "Milano" << "Milano" << "txtDataNascita" << "MI" << "F205" << nero << bianco << 0 << 0;
-    QTest::newRow("blanks around") << "  forlì " << "Forlì" << "txtDataNascita" << "FC" << "D704" << nero << bianco << 0 << 0;
-    QTest::newRow("foreign state") << "stati" << "Stati Uniti d'America" << "txtDataNascita" << "EE" << "Z404" << nero << bianco << 0 << 0;
-    QTest::newRow("unknown name: back through the date box") << "xyz" << "xyz" << "cboComune" << "?" << "?" << bianco << rosso << 1 << 1;
-    QTest::newRow("after the last name") << "zzz" << "zzz" << "cboComune" << "?" << "?" << bianco << rosso << 1 << 1;
-    QTest::newRow("empty: the focus goes where the user sent it") << "" << "" << "txtCognome" << "PP" << "CCCC" << sistema << sistema << 0 << 0;
-    QTest::newRow("blanks only") << "   " << "   " << "txtCognome" << "PP" << "CCCC" << sistema << sistema << 0 << 0;
+    QTest::addColumn<QString>("vista");
+    riga("small-letter prefix: stored name of the first match", "rom", "|Roma RM H501 | nero/bianco | txtDataNascita");
+    riga("an entry's exact name is no choice from the list", "Milano",
+         "|Milano MI F205 | nero/bianco | txtDataNascita");
+    riga("blanks around", "  forlì ", "|Forlì FC D704 | nero/bianco | txtDataNascita");
+    riga("foreign state", "stati", "|Stati Uniti d'America EE Z404 | nero/bianco | txtDataNascita");
+    riga("unknown name: back through the date box", "xyz", "xyz| ? ? | bianco/rosso | cboComune | 1 msg | 1 beep");
+    riga("after the last name, no current row", "zzz", "zzz| ? ? | bianco/rosso | cboComune | 1 msg | 1 beep");
+    riga("blanks only: the focus goes where the user sent it", "   ", "   | PP CCCC | sistema/sistema | txtCognome");
 }
 
+// What was shown before the box was left goes: the province, the code, the
+// state mirrored into its list.
 void tst_LuogoNascita::uscita()
 {
     QFETCH(QString, testo);
-    QFETCH(QString, atteso);
-    QFETCH(QString, fuoco);
-    QFETCH(QString, prov);
-    QFETCH(QString, codice);
-    QFETCH(int, testoColore);
-    QFETCH(int, sfondo);
-    QFETCH(int, messaggi);
-    QFETCH(int, beep);
     entraNelComune();
     ui().Text2->setText(QStringLiteral("PP"));
     ui().Text3->setText(QStringLiteral("CCCC"));
     ui().CboStatoEstero->setEditText(QStringLiteral("Francia"));
-    ui().cboComune->setProperty("Tag", QStringLiteral("ro"));
     ui().cboComune->setEditText(testo);
-
     QTest::mouseClick(ui().txtCognome, Qt::LeftButton);
-    QCOMPARE(ui().cboComune->currentText(), atteso);
-    QCOMPARE(QApplication::focusWidget()->objectName(), fuoco);
-    QCOMPARE(m_f->form->events().activeControl()->objectName(), fuoco);
-    QCOMPARE(ui().Text2->text(), prov);
-    QCOMPARE(ui().Text3->text(), codice);
-    confrontaColori(testoColore, sfondo);
-    QCOMPARE(m_f->platform.messages.size(), messaggi);
-    QCOMPARE(m_f->platform.beeps, beep);
-    QCOMPARE(tag(), QString());
-    QCOMPARE(ui().CboStatoEstero->currentText(), QString());
+    QTEST(vista(), "vista");
 }
 
-void tst_LuogoNascita::sceltaDelComune_data()
+void tst_LuogoNascita::scelta_data()
 {
+    QTest::addColumn<bool>("stato"); // from the state list, or else the municipality box's own
     QTest::addColumn<QString>("modo");
-    QTest::addColumn<QString>("prima");
-    QTest::addColumn<QString>("selezionato");
-    QTest::addColumn<int>("beep");
+    QTest::addColumn<QString>("prima"); // typed in cboComune, or a control clicked
+    QTest::addColumn<QString>("voce");
+    QTest::addColumn<QString>("vista");
 
-    QTest::newRow("mouse") << "mouse" << "" << "Milano" << 1;
-    QTest::newRow("mouse after Roma was proposed") << "mouse" << "rom" << "Milano" << 1;
-    QTest::newRow("mouse after a lookup that found nothing (no current row)") << "mouse" << "q" << "Milano" << 1;
-    QTest::newRow("mouse, list opened from txtNome, whose leave sends the focus to the sex")
-        << "mouse" << "txtNome" << "Milano" << 1;
-    QTest::newRow("Enter in the open list") << "elenco" << "" << "Milano" << 1;
-    // Four steps from no entry to Milano, each a choice; each key release
-    // then accepts the name and puts the caret at its end.
-    QTest::newRow("arrow keys in the closed box") << "frecce" << "" << "" << 4;
+    // A municipality chosen ends confirmed from its own row, with the focus
+    // back in the box and the whole name selected; the date box left on the
+    // way beeps.
+    const QString milano = QStringLiteral("[Milano] MI F205 | nero/bianco | cboComune | 1 beep");
+    riga("municipality, mouse", false, "mouse", "", "Milano", milano);
+    riga("municipality, mouse after Roma was proposed", false, "mouse", "rom", "Milano", milano);
+    riga("municipality, mouse after a lookup that found nothing", false, "mouse", "q", "Milano", milano);
+    riga("municipality, mouse, list opened while txtNome's leave sends the focus to the sex", false, "mouse", "txtNome",
+         "Milano", milano);
+    riga("municipality, Enter in the open list", false, "elenco", "", "Milano", milano);
+    // Four steps, each a choice. Regression: a key released after its choice
+    // had sent the focus away and back ran the key-up handler, which dropped
+    // the selection.
+    riga("municipality, arrow keys in the closed box", false, "frecce", "", "Milano",
+         QStringLiteral("[Milano] MI F205 | nero/bianco | cboComune | 4 beep"));
+
+    // A state chosen goes through the municipality box's leave check.
+    const QString germania = QStringLiteral("|Germania EE Z112 | nero/bianco | txtDataNascita");
+    riga("state, mouse, empty municipality box", true, "mouse", "", "Germania", germania);
+    // Leaving Roma sends the focus to the date box: the state list never
+    // gets it, but is open all the same.
+    riga("state, mouse, leaving a valid municipality", true, "mouse", "Roma", "Germania", germania + " | 1 beep");
+    riga("state, mouse, leaving an unknown name: one message", true, "mouse", "x", "Germania",
+         germania + " | 1 msg | 1 beep");
+    riga("state, Enter in the open list", true, "elenco", "", "Stati Uniti d'America",
+         "|Stati Uniti d'America EE Z404 | nero/bianco | txtDataNascita");
+    riga("state, arrow key in the closed list", true, "frecce", "", "Francia",
+         "|Francia EE Z110 | nero/bianco | txtDataNascita");
 }
 
-// A choice ends with the chosen name confirmed from its own row, the focus
-// back in the box and, unless a key release followed, the name selected.
-void tst_LuogoNascita::sceltaDelComune()
+void tst_LuogoNascita::scelta()
 {
+    QFETCH(bool, stato);
     QFETCH(QString, modo);
     QFETCH(QString, prima);
-    QFETCH(QString, selezionato);
-    QFETCH(int, beep);
+    QFETCH(QString, voce);
+    QComboBox *elenco = stato ? ui().CboStatoEstero : ui().cboComune;
     if (prima == QLatin1String("txtNome")) {
         QTest::mouseClick(ui().txtNome, Qt::LeftButton);
     } else {
         entraNelComune();
-        digita(ui().cboComune, prima);
+        batti(prima);
     }
-    scegli(modo, ui().cboComune, QStringLiteral("Milano"));
-
-    QCOMPARE(ui().cboComune->currentText(), QStringLiteral("Milano"));
-    QCOMPARE(ui().cboComune->lineEdit()->selectedText(), selezionato);
-    QCOMPARE(QApplication::focusWidget(), ui().cboComune);
-    QCOMPARE(m_f->form->events().activeControl(), ui().cboComune);
-    QCOMPARE(ui().Text2->text(), QStringLiteral("MI"));
-    QCOMPARE(ui().Text3->text(), QStringLiteral("F205"));
-    confrontaColori(Colore::Nero, Colore::Bianco);
-    QCOMPARE(m_f->platform.messages.size(), 0);
-    QCOMPARE(m_f->platform.beeps, beep);
-}
-
-void tst_LuogoNascita::sceltaDelloStato_data()
-{
-    QTest::addColumn<QString>("modo");
-    QTest::addColumn<QString>("comune");
-    QTest::addColumn<QString>("stato");
-    QTest::addColumn<QString>("codice");
-    QTest::addColumn<int>("messaggi");
-    QTest::addColumn<int>("beep");
-
-    QTest::newRow("mouse, empty municipality box") << "mouse" << "" << "Germania" << "Z112" << 0 << 0;
-    // Leaving Roma sends the focus to the date box: the state box never gets
-    // it, but its list is open all the same.
-    QTest::newRow("mouse, leaving a valid municipality") << "mouse" << "Roma" << "Germania" << "Z112" << 0 << 1;
-    QTest::newRow("mouse, leaving an unknown name: one message") << "mouse" << "xyz" << "Germania" << "Z112" << 1 << 1;
-    QTest::newRow("Enter in the open list") << "elenco" << "" << "Stati Uniti d'America" << "Z404" << 0 << 0;
-    // The first step is a choice and takes the focus away from the list.
-    QTest::newRow("arrow key in the closed list") << "frecce" << "" << "Francia" << "Z110" << 0 << 0;
-}
-
-void tst_LuogoNascita::sceltaDelloStato()
-{
-    QFETCH(QString, modo);
-    QFETCH(QString, comune);
-    QFETCH(QString, stato);
-    QFETCH(QString, codice);
-    QFETCH(int, messaggi);
-    QFETCH(int, beep);
-    entraNelComune();
-    ui().cboComune->setEditText(comune);
-    if (modo != QLatin1String("mouse")) {
-        QTest::mouseClick(ui().CboStatoEstero->lineEdit(), Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), ui().CboStatoEstero);
-    }
-    scegli(modo, ui().CboStatoEstero, stato);
-    if (modo == QLatin1String("frecce"))
-        tasto(Qt::Key_Down);
-
-    QCOMPARE(ui().cboComune->currentText(), stato);
-    QCOMPARE(ui().Text2->text(), QStringLiteral("EE"));
-    QCOMPARE(ui().Text3->text(), codice);
-    confrontaColori(Colore::Nero, Colore::Bianco);
-    QCOMPARE(QApplication::focusWidget(), ui().txtDataNascita);
-    QCOMPARE(ui().CboStatoEstero->currentText(), QString());
-    QCOMPARE(m_f->platform.messages.size(), messaggi);
-    QCOMPARE(m_f->platform.beeps, beep);
-}
-
-void tst_LuogoNascita::entrataNelloStato()
-{
-    entraNelComune();
-    digita(ui().cboComune, QStringLiteral("rom"));
-    tasto(Qt::Key_Tab);
-    QCOMPARE(ui().Text3->text(), QStringLiteral("H501"));
-
-    QTest::mouseClick(ui().CboStatoEstero->lineEdit(), Qt::LeftButton);
-    QTest::mouseClick(ui().txtCognome, Qt::LeftButton); // no choice made
-    QCOMPARE(ui().cboComune->currentText(), QString());
-    QCOMPARE(ui().Text2->text(), QString());
-    QCOMPARE(ui().Text3->text(), QString());
-    confrontaColori(Colore::Nero, Colore::Bianco);
-}
-
-// Enter typed in an edit field is one more key release, not a choice from
-// the list (which would go through the date box and beep).
-void tst_LuogoNascita::invioNonSceglie()
-{
-    QTest::mouseClick(ui().CboStatoEstero->lineEdit(), Qt::LeftButton);
-    digita(ui().CboStatoEstero, QStringLiteral("Germania"));
-    tasto(Qt::Key_Return);
-    QCOMPARE(ui().cboComune->currentText(), QString());
-    QCOMPARE(ui().Text3->text(), QString());
-    QCOMPARE(QApplication::focusWidget(), ui().CboStatoEstero);
-
-    entraNelComune();
-    digita(ui().cboComune, QStringLiteral("rom"));
-    tasto(Qt::Key_Return);
-    QCOMPARE(ui().cboComune->currentText(), QStringLiteral("Roma"));
-    QCOMPARE(ui().cboComune->lineEdit()->selectedText(), QString());
-    QCOMPARE(ui().cboComune->lineEdit()->cursorPosition(), 4);
-    QCOMPARE(backColor(ui().cboComune), Colore::Sistema);
-    QCOMPARE(QApplication::focusWidget(), ui().cboComune);
-    QCOMPARE(m_f->platform.beeps, 0);
-    QCOMPARE(m_f->platform.messages.size(), 0);
+    if (modo != QLatin1String("mouse"))
+        QTest::mouseClick(elenco->lineEdit(), Qt::LeftButton);
+    scegli(modo, elenco, voce);
+    QTEST(vista(), "vista");
 }
 
 void tst_LuogoNascita::campiNulli_data()
 {
     QTest::addColumn<QString>("lettera");
-    QTest::addColumn<QString>("nome");
-    QTest::addColumn<QString>("provDigitando");
-    QTest::addColumn<QString>("provUscendo");
-    QTest::addColumn<QString>("codiceUscendo");
-    QTest::newRow("null province") << "n" << "Nullano" << "RM" << "" << "N001";
-    QTest::newRow("null code") << "v" << "Vuotano" << "VV" << "VV" << "";
+    QTest::addColumn<QString>("digitando");
+    QTest::addColumn<QString>("uscendo");
+    riga("null province", "n", "N[ullano] RM H501 | nero/bianco | cboComune | 1 msg | 1 beep",
+         "|Nullano  N001 | nero/bianco | txtDataNascita | 1 msg | 1 beep");
+    riga("null code", "v", "V[uotano] VV H501 | nero/bianco | cboComune | 1 msg | 1 beep",
+         "|Vuotano VV  | nero/bianco | txtDataNascita | 1 msg | 1 beep");
 }
 
 // A key release stops at the first field it cannot show and says why; the
-// leave check shows a null field as an empty box, never the previous place's.
+// leave check shows a null field as an empty box, never the previous place's;
+// a choice from either list while the null row is current still works.
 void tst_LuogoNascita::campiNulli()
 {
     QFETCH(QString, lettera);
-    QFETCH(QString, nome);
-    QFETCH(QString, provDigitando);
-    QFETCH(QString, provUscendo);
-    QFETCH(QString, codiceUscendo);
     avvia(std::make_unique<FinestraDiProva>(FinestraDiProva::datiDiEsempio(
         {QStringLiteral("INSERT INTO Comuni VALUES ('Nullano', NULL, 'N001', 'N001', '')"),
          QStringLiteral("INSERT INTO Comuni VALUES ('Vuotano', 'VV', NULL, NULL, '')")})));
-    RecordingPlatform &p = m_f->platform;
     entraNelComune();
-    digita(ui().cboComune, QStringLiteral("rom"));
-    tasto(Qt::Key_Tab);
-
+    batti(QStringLiteral("rom⇥"));
     entraNelComune();
     ui().cboComune->lineEdit()->selectAll();
-    digita(ui().cboComune, lettera);
-    QCOMPARE(ui().cboComune->currentText(), nome);
-    QCOMPARE(ui().Text2->text(), provDigitando);
-    QCOMPARE(ui().Text3->text(), QStringLiteral("H501"));
-    QCOMPARE(p.messageTexts(), QStringList{QStringLiteral("Errore n. 94 Uso non valido di Null")});
-    QCOMPARE(p.messages.at(0).style, Platform::Exclamation);
-    QCOMPARE(p.messages.at(0).title, QStringLiteral("Brantovel"));
-
+    batti(lettera);
+    QTEST(vista(), "digitando");
+    QCOMPARE(m_f->platform.messageTexts(), QStringList{QStringLiteral("Errore n. 94 Uso non valido di Null")});
     QTest::mouseClick(ui().txtCognome, Qt::LeftButton);
-    QCOMPARE(ui().cboComune->currentText(), nome);
-    QCOMPARE(ui().Text2->text(), provUscendo);
-    QCOMPARE(ui().Text3->text(), codiceUscendo);
-    confrontaColori(Colore::Nero, Colore::Bianco);
-    QCOMPARE(QApplication::focusWidget(), ui().txtDataNascita);
-    QCOMPARE(p.messages.size(), 1);
+    QTEST(vista(), "uscendo");
 
-    // A choice from a list while the null row is current.
-    scegliColMouse(ui().cboComune, QStringLiteral("Milano"));
-    QCOMPARE(ui().Text2->text(), QStringLiteral("MI"));
-    QCOMPARE(ui().Text3->text(), QStringLiteral("F205"));
+    scegli(QStringLiteral("mouse"), ui().cboComune, QStringLiteral("Milano"));
+    QCOMPARE(vista(), QStringLiteral("[Milano] MI F205 | nero/bianco | cboComune | 1 msg | 3 beep"));
     ui().cboComune->setEditText(lettera);
     QTest::mouseClick(ui().txtCognome, Qt::LeftButton);
-    scegliColMouse(ui().CboStatoEstero, QStringLiteral("Francia"));
-    QCOMPARE(ui().Text3->text(), QStringLiteral("Z110"));
-    QCOMPARE(p.messages.size(), 1);
+    scegli(QStringLiteral("mouse"), ui().CboStatoEstero, QStringLiteral("Francia"));
+    QCOMPARE(vista(), QStringLiteral("|Francia EE Z110 | nero/bianco | txtDataNascita | 1 msg | 4 beep"));
 }
 
 void tst_LuogoNascita::codiceCompleto_data()
 {
-    QTest::addColumn<QString>("cognome");
-    QTest::addColumn<QString>("nome");
-    QTest::addColumn<bool>("femmina");
-    QTest::addColumn<QString>("comune");
+    QTest::addColumn<QString>("prima"); // typed before a state is chosen, if any
     QTest::addColumn<QString>("stato");
-    QTest::addColumn<QString>("data");
+    QTest::addColumn<QString>("dopo");
     QTest::addColumn<QString>("codice");
-
     // Worked by hand: odd places R S R 8 A 1 5 1 weigh 61, even places S M A
     // 0 0 H 0 weigh 37; 98 mod 26 = 20, U.
-    QTest::newRow("born in Roma") << "rossi" << "mario" << false << "rom" << "" << "1/1/1980" << "RSS MRA 80A01 H501U";
-    // SCHMIDT: S C H; ANNA: N N A; March is C, a woman's day 15 is 55. Odd
-    // places S H N 7 C 5 1 2 weigh 89, even places C N A 5 5 Z 1 weigh 51;
-    // 140 mod 26 = 10, K.
-    QTest::newRow("born in Germania") << "schmidt" << "anna" << true << "" << "Germania" << "15/03/1975" << "SCH NNA 75C55 Z112K";
+    riga("born in Roma", "rossi⇥mario⇥⇥rom⇥1/1/1980", "", "", "RSS MRA 80A01 H501U");
+    // A woman's day 15 is 55; March is C. Odd places S H N 7 C 5 1 2 weigh
+    // 89, even places C N A 5 5 Z 1 weigh 51; 140 mod 26 = 10, K.
+    riga("born in Germania", "schmidt⇥anna⇥↓⇥", "Germania", "15/03/1975", "SCH NNA 75C55 Z112K");
 }
 
-// On the full reference data, typed as a user would: surname, Tab, name,
-// Tab to the sex, Tab to the place of birth, the place, the date, the button.
+// On the full reference data, typed as a user would, from the surname on.
 void tst_LuogoNascita::codiceCompleto()
 {
-    QFETCH(QString, cognome);
-    QFETCH(QString, nome);
-    QFETCH(bool, femmina);
-    QFETCH(QString, comune);
+    QFETCH(QString, prima);
     QFETCH(QString, stato);
-    QFETCH(QString, data);
+    QFETCH(QString, dopo);
     QFETCH(QString, codice);
     avvia(FinestraDiProva::conDatiCompleti());
-    digita(ui().txtCognome, cognome);
-    tasto(Qt::Key_Tab);
-    digita(ui().txtNome, nome);
-    tasto(Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), ui().cboSesso);
-    if (femmina)
-        tasto(Qt::Key_Down);
-    tasto(Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), ui().cboComune);
-    if (stato.isEmpty()) {
-        digita(ui().cboComune, comune);
-        tasto(Qt::Key_Tab);
-    } else {
-        scegliColMouse(ui().CboStatoEstero, stato);
-    }
-    QCOMPARE(QApplication::focusWidget(), ui().txtDataNascita);
-    digita(ui().txtDataNascita, data);
+    batti(prima);
+    if (!stato.isEmpty())
+        scegli(QStringLiteral("mouse"), ui().CboStatoEstero, stato);
+    batti(dopo);
     QTest::mouseClick(ui().cmdElabora, Qt::LeftButton);
-
     QCOMPARE(ui().txtCodiceFiscale->text(), codice);
     QCOMPARE(m_f->platform.clipboard, codice);
     QCOMPARE(m_f->platform.messageTexts(),

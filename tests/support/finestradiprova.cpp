@@ -4,6 +4,7 @@
 #include "support/fixture.h"
 
 #include <QFile>
+#include <QMenuBar>
 #include <QTest>
 
 QStringList FinestraDiProva::datiDiEsempio(const QStringList &extra)
@@ -41,4 +42,10 @@ FrmCodiceFiscale::Avvio FinestraDiProva::avvia()
             qWarning("the main window did not become active");
     }
     return esito;
+}
+
+void FinestraDiProva::scegliDalMenu(QAction *voce)
+{
+    QMenuBar *menu = form->menuBar();
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(voce).center());
 }

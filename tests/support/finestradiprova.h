@@ -23,6 +23,8 @@ public:
     // Runs start-up and, when it succeeds, shows the window and waits until
     // it is active with the focus in txtCognome.
     FrmCodiceFiscale::Avvio avvia();
+    // Clicks a command of the menu bar, as the user does.
+    void scegliDalMenu(QAction *voce);
 
     QString cartella() const { return m_cartella.path(); }
     QString percorso() const { return m_cartella.filePath(QStringLiteral("DatiAtto.mdb")); }
