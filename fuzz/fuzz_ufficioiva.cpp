@@ -56,6 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     setText(ui.Text1, QString());
     ui.Command2->click();
     platform.messages.clear();
+    platform.openedUrls.clear();
 
     FuzzedDataProvider dati(data, size);
     while (dati.remaining_bytes() > 0) {
