@@ -11,7 +11,9 @@ pacchetti=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libq
            dpkg-dev desktop-file-utils librsvg2-bin
            # the end-to-end tests: a window manager, X input, clipboard and
            # screen from outside, and the desktop's way of opening a web page
-           openbox xdotool xclip x11-apps x11-utils xdg-utils)
+           openbox xdotool xclip x11-apps x11-utils xdg-utils
+           # the fuzzers: clang with libFuzzer and the sanitizers' runtime
+           clang libclang-rt-14-dev)
 
 mancanti=()
 for p in "${pacchetti[@]}"; do
