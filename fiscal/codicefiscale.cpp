@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "fiscal/codicefiscale.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 const QString Vocali = QStringLiteral("AEIOU");
@@ -66,26 +69,58 @@ QString codiceNome(const QString &nome)
     return (l.consonanti + l.vocali + QStringLiteral("XXX")).left(3);
 }
 
-// Position of a character in a check table, 1-based and ignoring case; 1 for
-// an empty position (the code is shorter), 0 when the table lacks it.
-int posizioneInTabella(const QString &tabella, const QString &carattere)
+// The worth of a character in a check table: the index of the pair that
+// holds it, its case ignored (a character folding to one of the table's, as
+// the long s to s, counts as that one). An empty position is worth 0; a
+// character the table lacks is worth 16383, as the sum has always counted it.
+struct Valori
 {
-    if (carattere.isEmpty())
-        return 1;
-    return int(tabella.indexOf(carattere, 0, Qt::CaseInsensitive)) + 1;
+    int dispari[128];
+    int pari[128];
+};
+
+const Valori &valori()
+{
+    static const Valori v = [] {
+        Valori t;
+        std::fill(std::begin(t.dispari), std::end(t.dispari), 16383);
+        std::fill(std::begin(t.pari), std::end(t.pari), 16383);
+        for (int i = int(TabellaDispari.size()) - 1; i >= 0; --i) {
+            const char16_t c = TabellaDispari.at(i).unicode();
+            t.dispari[c] = t.dispari[QChar::toLower(c)] = i / 2;
+        }
+        for (int i = int(TabellaPari.size()) - 1; i >= 0; --i) {
+            const char16_t c = TabellaPari.at(i).unicode();
+            t.pari[c] = t.pari[QChar::toLower(c)] = i / 2;
+        }
+        return t;
+    }();
+    return v;
+}
+
+int valore(const QString &codice, int posizione)
+{
+    if (posizione > codice.size())
+        return 0;
+    const char32_t c = QChar::toCaseFolded(codice.at(posizione - 1).unicode());
+    if (c >= 128)
+        return 16383;
+    return posizione % 2 == 1 ? valori().dispari[c] : valori().pari[c];
 }
 
 QChar carattereControllo(const QString &codice)
 {
     qint32 somma = 0;
-    for (int i = 1; i <= 15; ++i) {
-        const QString &tabella = (i % 2 == 1) ? TabellaDispari : TabellaPari;
-        const int p = posizioneInTabella(tabella, codice.mid(i - 1, 1));
-        // Each table holds pairs of equivalent characters; clearing the low bit
-        // of p - 1 gives the pair. A missing character (p = 0) is worth 16383.
-        somma += ((p - 1) & 0x7FFE) / 2;
-    }
+    for (int i = 1; i <= 15; ++i)
+        somma += valore(codice, i);
     return LettereControllo.at(somma % 26);
+}
+
+// Two digits, with a leading zero.
+void aggiungiDueCifre(QString &codice, int n)
+{
+    codice += QChar(char16_t(u'0' + n / 10 % 10));
+    codice += QChar(char16_t(u'0' + n % 10));
 }
 
 } // namespace
@@ -94,10 +129,11 @@ QString CalcoloCodFis(const QString &cognome, const QString &nome, const QDate &
                       const QString &sesso, const QString &codiceLuogo)
 {
     QString codice = codiceCognome(cognome) + codiceNome(nome);
-    codice += QStringLiteral("%1").arg(dataNascita.year(), 4, 10, QLatin1Char('0')).right(2);
+    // The last two digits of the year as written with at least four.
+    aggiungiDueCifre(codice, dataNascita.year() % 100);
     codice += LettereMese.at(dataNascita.month() - 1);
-    const bool femmina = sesso.compare(QStringLiteral("F"), Qt::CaseInsensitive) == 0;
-    codice += QStringLiteral("%1").arg(dataNascita.day() + (femmina ? 40 : 0), 2, 10, QLatin1Char('0'));
+    const bool femmina = sesso.compare(QLatin1String("F"), Qt::CaseInsensitive) == 0;
+    aggiungiDueCifre(codice, dataNascita.day() + (femmina ? 40 : 0));
     codice += codiceLuogo;
     codice += carattereControllo(codice);
 
