@@ -130,7 +130,7 @@ QString CalcoloCodFis(const QString &cognome, const QString &nome, const QDate &
 {
     QString codice = codiceCognome(cognome) + codiceNome(nome);
     // The last two digits of the year as written with at least four.
-    aggiungiDueCifre(codice, dataNascita.year() % 100);
+    aggiungiDueCifre(codice, qAbs(dataNascita.year()) % 100);
     codice += LettereMese.at(dataNascita.month() - 1);
     const bool femmina = sesso.compare(QLatin1String("F"), Qt::CaseInsensitive) == 0;
     aggiungiDueCifre(codice, dataNascita.day() + (femmina ? 40 : 0));
