@@ -129,7 +129,8 @@ QString CalcoloCodFis(const QString &cognome, const QString &nome, const QDate &
                       const QString &sesso, const QString &codiceLuogo)
 {
     QString codice = codiceCognome(cognome) + codiceNome(nome);
-    // The last two digits of the year as written with at least four.
+    // The last two digits of the year as written with at least four; a year
+    // before Christ writes them after its minus sign.
     aggiungiDueCifre(codice, qAbs(dataNascita.year()) % 100);
     codice += LettereMese.at(dataNascita.month() - 1);
     const bool femmina = sesso.compare(QLatin1String("F"), Qt::CaseInsensitive) == 0;

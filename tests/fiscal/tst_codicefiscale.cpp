@@ -60,6 +60,7 @@ void tst_CodiceFiscale::gruppi_data()
     QTest::newRow("NICOLÒ: accented vowel is neither") << "ROSSI" << "NICOLÒ" << QDate(1980, 1, 1) << "RSS NCL 80A01";
     QTest::newRow("ROSSI stops at the third consonant") << "ROSSIBBB" << "MARIO" << QDate(1980, 1, 1) << "RSS MRA 80A01";
     QTest::newRow("year 999 keeps 99") << "ROSSI" << "MARIO" << QDate(999, 5, 9) << "RSS MRA 99E09";
+    QTest::newRow("year -44 keeps the digits after its minus sign") << "ROSSI" << "MARIO" << QDate(-44, 3, 15) << "RSS MRA 44C15";
     QTest::newRow("June is H") << "ROSSI" << "MARIO" << QDate(1980, 6, 30) << "RSS MRA 80H30";
     QTest::newRow("surname of three blanks gives XXX") << "   " << "MARIO" << QDate(1980, 1, 1) << "XXX MRA 80A01";
     QTest::newRow("letterless names give XXX") << "123" << "'-." << QDate(1980, 1, 1) << "XXX XXX 80A01";
