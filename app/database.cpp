@@ -71,11 +71,6 @@ void Database::close()
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-bool Database::isOpen() const
-{
-    return QSqlDatabase::contains(m_connectionName) && connection().isOpen();
-}
-
 QSqlDatabase Database::connection() const
 {
     return QSqlDatabase::database(m_connectionName, false);
@@ -137,7 +132,6 @@ DbError Recordset::openTable(const Database &db, const QString &table, const QSt
         || info.value(4).toString().compare(QLatin1String(CollazioneSenzaMaiuscole), Qt::CaseInsensitive) != 0)
         return error(1, QStringLiteral("L'indice %1 non ordina %2 senza distinzione tra maiuscole e minuscole.")
                             .arg(index, keyField));
-    m_open = true;
     return seek(QString(""));
 }
 
@@ -162,7 +156,6 @@ DbError Recordset::openQuery(const Database &db, const QString &sql, const QVari
         query.addBindValue(v);
     if (!query.exec())
         return fromSql(query.lastError());
-    m_open = true;
     return takeFirstRow(query);
 }
 
@@ -196,5 +189,4 @@ void Recordset::close()
     m_seek = QSqlQuery();
     m_row = QSqlRecord();
     m_hasRow = false;
-    m_open = false;
 }

@@ -39,7 +39,6 @@ public:
     // is not an existing file fails with DbError::FileNotFound.
     DbError open(const QString &path);
     void close();
-    bool isOpen() const;
     QSqlDatabase connection() const;
 
     // Runs a query and collects one field of every row as text, in the order
@@ -75,7 +74,6 @@ public:
     bool noMatch() const { return !m_hasRow; }
     DbError field(const QString &name, QString *value) const;
     void close();
-    bool isOpen() const { return m_open; }
 
 private:
     DbError takeFirstRow(QSqlQuery &query);
@@ -83,5 +81,4 @@ private:
     QSqlQuery m_seek;
     QSqlRecord m_row;
     bool m_hasRow = false;
-    bool m_open = false;
 };
