@@ -36,7 +36,7 @@ def bus_di_sessione(prova):
     indirizzo = demone.stdout.readline().strip()
     prova.desktop.ambiente.update(DBUS_SESSION_BUS_ADDRESS=indirizzo, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     # Our own reading of the bus goes through the same session.
-    os.environ.update(DBUS_SESSION_BUS_ADDRESS=indirizzo, XDG_RUNTIME_DIR=prova.desktop.ambiente["XDG_RUNTIME_DIR"])
+    os.environ["DBUS_SESSION_BUS_ADDRESS"] = indirizzo
 
 
 def controlli(nodo):
