@@ -9,7 +9,9 @@ class QWidget;
 // found on red, a wrong date in dark red): those are said in words too.
 
 // Names a control. An editable combo box's edit field and its drop-down list
-// are met by a screen reader on their own, so they take the same name.
+// are met by a screen reader on their own, so they take the same name. Some
+// desktops hear a combo box's choice as its name whatever it is given: give
+// the box a caption as well, a label whose buddy it is.
 void setNomeAccessibile(QWidget *control, const QString &nome);
 
 // Says why a control is marked by colour: call it wherever the colour that
