@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/frmcodicefiscale.h"
 
+#include "app/accessibilita.h"
 #include "app/controlprops.h"
 #include "app/disposizione.h"
 #include "app/formevents.h"
@@ -118,6 +119,7 @@ FrmCodiceFiscale::FrmCodiceFiscale(Platform &platform, const QString &cartellaPr
     setWindowIcon(iconaApplicazione());
     m_ui.form = this;
     createLayout();
+    createAccessibleNames();
     createMenuBar();
     createHandlers();
 }
@@ -201,6 +203,40 @@ void FrmCodiceFiscale::createLayout()
                                        ui.cboComune, ui.Text1, ui.Command2, ui.CboUfficioIva};
     for (int i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+}
+
+// What a screen reader calls each control: the caption beside it, which is
+// also tied to it as its label, where there is one.
+void FrmCodiceFiscale::createAccessibleNames()
+{
+    const FrmCodiceFiscaleUi &ui = m_ui;
+    const std::pair<QLabel *, QWidget *> didascalie[] = {{ui.Label5, ui.txtCodiceFiscale},
+                                                         {ui.lblTitolo, ui.txtCognome},
+                                                         {ui.Label1, ui.txtNome},
+                                                         {ui.Label3, ui.cboSesso},
+                                                         {ui.Label4, ui.cboComune},
+                                                         {ui.Label7, ui.Text2},
+                                                         {ui.Label8, ui.Text3},
+                                                         {ui.Label6, ui.CboStatoEstero},
+                                                         {ui.Label2, ui.txtDataNascita},
+                                                         {ui.Label10, ui.Text15},
+                                                         {ui.Label11, ui.CboUfficioIva}};
+    for (const auto &[didascalia, control] : didascalie) {
+        didascalia->setBuddy(control);
+        QString nome = didascalia->text().trimmed();
+        if (nome.endsWith(u':'))
+            nome = nome.chopped(1).trimmed();
+        setNomeAccessibile(control, nome);
+    }
+    // Two boxes are captioned "Codice": the office's one is told apart.
+    setNomeAccessibile(ui.Text15, QStringLiteral("Codice Ufficio IVA"));
+    setNomeAccessibile(ui.Frame1, QStringLiteral("Partita IVA"));
+    for (int k = 1; k <= 11; ++k)
+        setNomeAccessibile(ui.cifre[k - 1], QStringLiteral("Partita IVA, cifra %1").arg(k));
+    setNomeAccessibile(ui.Text1, QStringLiteral("Numero di partita IVA"));
+    // The captions run their words together; spoken, they are words.
+    setNomeAccessibile(ui.cmdElabora, QStringLiteral("Crea codice fiscale"));
+    setNomeAccessibile(ui.Command2, QStringLiteral("Controlla partita IVA"));
 }
 
 void FrmCodiceFiscale::createMenuBar()

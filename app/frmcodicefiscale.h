@@ -37,6 +37,7 @@ public:
 
 private:
     void createLayout();
+    void createAccessibleNames();
     void createMenuBar();
     void createHandlers();
     DbError apriDatabase(const QString &percorso);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "birthplace/luogonascita.h"
 
+#include "app/accessibilita.h"
 #include "app/controlliprincipali.h"
 #include "app/controlprops.h"
 #include "app/database.h"
@@ -192,8 +193,10 @@ void LuogoNascita::copiaCampo(const QString &nome, QLineEdit *box) const
 
 void LuogoNascita::segnaInesistente()
 {
-    for (QWidget *box : caselle())
+    for (QWidget *box : caselle()) {
         setBackColor(box, Colore::Rosso);
+        setMotivoColore(box, QStringLiteral("Comune inesistente"));
+    }
     setText(ui.Text2, QStringLiteral("?"));
     setText(ui.Text3, QStringLiteral("?"));
 }
@@ -201,8 +204,10 @@ void LuogoNascita::segnaInesistente()
 void LuogoNascita::segnaConfermato()
 {
     setForeColor(ui.cboComune, Colore::Nero);
-    for (QWidget *box : caselle())
+    for (QWidget *box : caselle()) {
         setBackColor(box, Colore::Bianco);
+        setMotivoColore(box, QString());
+    }
 }
 
 std::array<QWidget *, 3> LuogoNascita::caselle() const

@@ -38,9 +38,11 @@ BarraNavigazione::BarraNavigazione(QAbstractItemView *griglia, const QString &di
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
-    auto pulsante = [this, layout](const char *nome, const QIcon &icona, auto azione) {
+    // The buttons show only an arrow: a screen reader says their names.
+    auto pulsante = [this, layout](const char *nome, const QString &detto, const QIcon &icona, auto azione) {
         auto *b = new QToolButton(this);
         b->setObjectName(QLatin1String(nome));
+        b->setAccessibleName(detto);
         b->setIcon(icona);
         b->setFocusPolicy(Qt::NoFocus);
         b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
@@ -48,14 +50,15 @@ BarraNavigazione::BarraNavigazione(QAbstractItemView *griglia, const QString &di
         connect(b, &QToolButton::clicked, this, azione);
         layout->addWidget(b);
     };
-    pulsante("primo", freccia(true, true), [this] { vaiA(0); });
-    pulsante("precedente", freccia(true, false), [this] { vaiDi(-1); });
+    pulsante("primo", QStringLiteral("Primo comune"), freccia(true, true), [this] { vaiA(0); });
+    pulsante("precedente", QStringLiteral("Comune precedente"), freccia(true, false), [this] { vaiDi(-1); });
     auto *testo = new QLabel(didascalia, this);
     testo->setObjectName(QStringLiteral("didascalia"));
     testo->setTextFormat(Qt::PlainText); // keeps the caption's leading blanks
     layout->addWidget(testo, 1);
-    pulsante("successivo", freccia(false, false), [this] { vaiDi(1); });
-    pulsante("ultimo", freccia(false, true), [this] { vaiA(m_griglia->model()->rowCount() - 1); });
+    pulsante("successivo", QStringLiteral("Comune successivo"), freccia(false, false), [this] { vaiDi(1); });
+    pulsante("ultimo", QStringLiteral("Ultimo comune"), freccia(false, true),
+             [this] { vaiA(m_griglia->model()->rowCount() - 1); });
 }
 
 void BarraNavigazione::vaiA(int riga)

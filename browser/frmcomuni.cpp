@@ -88,6 +88,7 @@ void FrmComuni::createLayout()
     DataGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DataGrid1->setWordWrap(false);
     DataGrid1->setModel(m_origine);
+    DataGrid1->setAccessibleName(QStringLiteral("Elenco dei comuni"));
     const int larghezze[] = {6780, 780, 1200, 1320, 6600};
     for (int c = 0; c < int(std::size(larghezze)); ++c)
         DataGrid1->setColumnWidth(c, twips(0, 0, larghezze[c], 0).width());
@@ -99,6 +100,7 @@ void FrmComuni::createLayout()
 
     Adodc1 = new BarraNavigazione(DataGrid1, QStringLiteral("            COMUNI"), this);
     Adodc1->setObjectName(QStringLiteral("Adodc1"));
+    Adodc1->setAccessibleName(QStringLiteral("Scorrimento dei comuni"));
     Adodc1->setGeometry(twips(4200, 4440, 3036, 372));
     Adodc1->setFont(sansSerif(8.25));
     Adodc1->setAutoFillBackground(true);
@@ -117,6 +119,11 @@ void FrmComuni::createLayout()
     setBackColor(Label1, Colore::Giallo);
     Option4 = opzione(Frame1, "Option4", QStringLiteral("Pulisci"), twips(240, 1320, 1810, 200));
     Option1 = opzione(Frame1, "Option1", QStringLiteral("RicercaComune"), twips(240, 600, 1810, 200));
+    // The frame's own caption lies hidden under the yellow band, and the
+    // band has no text: a screen reader would say "Frame1" for both.
+    Frame1->setAccessibleName(QStringLiteral("Ricerca dei comuni"));
+    Label1->setAccessibleName(QStringLiteral("Ricerca dei comuni"));
+    Option1->setAccessibleName(QStringLiteral("Ricerca comune"));
 
     setTabOrder(DataGrid1, Option4);
     setTabOrder(Option4, Option1);

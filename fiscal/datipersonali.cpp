@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "fiscal/datipersonali.h"
 
+#include "app/accessibilita.h"
 #include "app/controlliprincipali.h"
 #include "app/controlprops.h"
 #include "app/formevents.h"
@@ -64,9 +65,11 @@ void DatiPersonali::txtDataNascita_LostFocus()
 {
     if (riconosciData(ui.txtDataNascita->text())) {
         setForeColor(ui.txtDataNascita, Colore::Nero);
+        setMotivoColore(ui.txtDataNascita, QString());
     } else {
         m_platform.beep();
         setForeColor(ui.txtDataNascita, Colore::RossoScuro);
+        setMotivoColore(ui.txtDataNascita, QStringLiteral("Data di nascita non valida"));
     }
 }
 

@@ -23,6 +23,7 @@ FrmHelpCodFisc::FrmHelpCodFisc(QWidget *parent)
     resize(client.size());
 
     Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("Testo della guida"));
     // The box ends at the window's edges, so that the last lines of the text
     // and the whole scroll bar stay in sight.
     Text1->setGeometry(client.adjusted(twips(120, 0, 0, 0).left(), 0, 0, 0));

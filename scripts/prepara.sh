@@ -12,6 +12,8 @@ pacchetti=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libq
            # the end-to-end tests: a window manager, X input, clipboard and
            # screen from outside, and the desktop's way of opening a web page
            openbox xdotool xclip x11-apps x11-utils xdg-utils
+           # the accessibility check: the program read as a screen reader reads it
+           at-spi2-core python3-pyatspi dbus-x11
            # the fuzzers: clang with libFuzzer and the sanitizers' runtime
            clang libclang-rt-14-dev)
 

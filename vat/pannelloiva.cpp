@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "vat/pannelloiva.h"
 
+#include "app/accessibilita.h"
 #include "app/controlliprincipali.h"
 #include "app/controlprops.h"
 #include "app/formevents.h"
@@ -124,9 +125,11 @@ void PannelloIva::Text14_Change()
         return;
     }
     setBackColor(ui.Text15, Colore::Rosso);
+    setMotivoColore(ui.Text15, QStringLiteral("Codice Ufficio IVA inesistente"));
     messaggio(QStringLiteral("Codice Ufficio IVA inesistente"));
     azzeraPannello();
     setBackColor(ui.Text15, Colore::CianoChiaro);
+    setMotivoColore(ui.Text15, QString());
 }
 
 void PannelloIva::Command2_Click()
@@ -150,9 +153,11 @@ void PannelloIva::Command2_Click()
     }
     setText(ui.Text1, cifre(QStringLiteral("  ")));
     setBackColor(ui.Text1, Colore::Rosso);
+    setMotivoColore(ui.Text1, QStringLiteral("Numero Partita IVA errato"));
     messaggio(QStringLiteral("Numero Partita IVA: errato"));
     azzeraPannello();
     setBackColor(ui.Text1, Colore::Verdeacqua);
+    setMotivoColore(ui.Text1, QString());
 }
 
 QString PannelloIva::cifre(const QString &separatore) const

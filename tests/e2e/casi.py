@@ -63,6 +63,10 @@ class Prova:
     def principale(self, programma):
         return FinestraPrincipale(programma.attendi_finestra(TITOLO_PRINCIPALE))
 
+    def termina_alla_fine(self, processo):
+        """A process the case needs, ended with it."""
+        self._processi.append(processo)
+
     def appunti_di_prova(self, testo):
         self._processi.append(schermo.metti_negli_appunti(testo))
 

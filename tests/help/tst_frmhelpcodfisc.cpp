@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
-#include <QTimer>
 
 class tst_FrmHelpCodFisc : public QObject
 {
@@ -43,20 +42,10 @@ void tst_FrmHelpCodFisc::cleanup()
 
 void tst_FrmHelpCodFisc::apriAiuto(const std::function<void(QDialog *, QPlainTextEdit *)> &guarda)
 {
-    bool visto = false;
-    QTimer::singleShot(0, this, [&] {
-        auto *finestra = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (finestra && finestra->objectName() == QLatin1String("frmHelpCodFisc")) {
-            finestra->activateWindow(); // no window manager under a bare X server
-            visto = QTest::qWaitFor([finestra] { return finestra->isActiveWindow(); });
-            guarda(finestra, finestra->findChild<QPlainTextEdit *>(QStringLiteral("Text1")));
-        }
-        if (QApplication::activeModalWidget())
-            QApplication::activeModalWidget()->close();
+    f->apriModale(f->ui().Aiuto, [&](QWidget *finestra) {
+        QCOMPARE(finestra->objectName(), QStringLiteral("frmHelpCodFisc"));
+        guarda(qobject_cast<QDialog *>(finestra), finestra->findChild<QPlainTextEdit *>(QStringLiteral("Text1")));
     });
-    f->scegliDalMenu(f->ui().Aiuto);
-    QVERIFY(visto);
-    QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
 // Typing into the text, or moving down it, is forgotten: the next opening

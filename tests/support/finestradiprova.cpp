@@ -3,9 +3,11 @@
 
 #include "support/fixture.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 
 QStringList FinestraDiProva::datiDiEsempio(const QStringList &extra)
 {
@@ -48,4 +50,21 @@ void FinestraDiProva::scegliDalMenu(QAction *voce)
 {
     QMenuBar *menu = form->menuBar();
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(voce).center());
+}
+
+void FinestraDiProva::apriModale(QAction *voce, const std::function<void(QWidget *)> &guarda)
+{
+    bool visto = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        if (QWidget *finestra = QApplication::activeModalWidget()) {
+            finestra->activateWindow(); // no window manager under a bare X server
+            visto = QTest::qWaitFor([finestra] { return finestra->isActiveWindow(); });
+            guarda(finestra);
+        }
+        if (QApplication::activeModalWidget())
+            QApplication::activeModalWidget()->close();
+    });
+    scegliDalMenu(voce);
+    QVERIFY(visto);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }

@@ -5,6 +5,7 @@
 #include "support/recordingplatform.h"
 
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 // The main window started on a database of the test's own, in a folder of
@@ -25,6 +26,9 @@ public:
     FrmCodiceFiscale::Avvio avvia();
     // Clicks a command of the menu bar, as the user does.
     void scegliDalMenu(QAction *voce);
+    // Chooses a command of the menu bar that opens a modal window, runs
+    // `guarda` on that window once it is active, then closes it.
+    void apriModale(QAction *voce, const std::function<void(QWidget *)> &guarda);
 
     QString cartella() const { return m_cartella.path(); }
     QString percorso() const { return m_cartella.filePath(QStringLiteral("DatiAtto.mdb")); }

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+class QString;
+class QWidget;
+
+// What a screen reader says of the controls. The windows name every control
+// in words, and some of their states are shown only by a colour (a place not
+// found on red, a wrong date in dark red): those are said in words too.
+
+// Names a control. An editable combo box's edit field and its drop-down list
+// are met by a screen reader on their own, so they take the same name. Some
+// desktops hear a combo box's choice as its name whatever it is given: give
+// the box a caption as well, a label whose buddy it is.
+void setNomeAccessibile(QWidget *control, const QString &nome);
+
+// Says why a control is marked by colour: call it wherever the colour that
+// marks it is set, with the reason, and wherever the colour goes back, with
+// an empty text. The reason is the control's description while it lasts, in
+// place of its tooltip, which describes it again afterwards; Qt announces
+// each change of description to the screen reader.
+void setMotivoColore(QWidget *control, const QString &motivo);
