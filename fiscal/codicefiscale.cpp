@@ -108,14 +108,6 @@ int valore(const QString &codice, int posizione)
     return posizione % 2 == 1 ? valori().dispari[c] : valori().pari[c];
 }
 
-QChar carattereControllo(const QString &codice)
-{
-    qint32 somma = 0;
-    for (int i = 1; i <= 15; ++i)
-        somma += valore(codice, i);
-    return LettereControllo.at(somma % 26);
-}
-
 // Two digits, with a leading zero.
 void aggiungiDueCifre(QString &codice, int n)
 {
@@ -124,6 +116,14 @@ void aggiungiDueCifre(QString &codice, int n)
 }
 
 } // namespace
+
+QChar CarattereControllo(const QString &codice)
+{
+    qint32 somma = 0;
+    for (int i = 1; i <= 15; ++i)
+        somma += valore(codice, i);
+    return LettereControllo.at(somma % 26);
+}
 
 QString CalcoloCodFis(const QString &cognome, const QString &nome, const QDate &dataNascita,
                       const QString &sesso, const QString &codiceLuogo)
@@ -136,8 +136,12 @@ QString CalcoloCodFis(const QString &cognome, const QString &nome, const QDate &
     const bool femmina = sesso.compare(QLatin1String("F"), Qt::CaseInsensitive) == 0;
     aggiungiDueCifre(codice, dataNascita.day() + (femmina ? 40 : 0));
     codice += codiceLuogo;
-    codice += carattereControllo(codice);
+    codice += CarattereControllo(codice);
+    return CodiceRaggruppato(codice);
+}
 
+QString CodiceRaggruppato(const QString &codice)
+{
     const QChar spazio = QLatin1Char(' ');
     return codice.left(3) + spazio + codice.mid(3, 3) + spazio + codice.mid(6, 5) + spazio + codice.right(5);
 }
