@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "fiscal/codicefiscale.h"
+#include "fiscal/luogodelcodice.h"
 #include "fiscal/verificacodice.h"
 #include "support/tabella.h"
 
@@ -18,6 +19,8 @@ private slots:
     void secolo();
     void confronto_data();
     void confronto();
+    void avviso_data();
+    void avviso();
 };
 
 void tst_VerificaCodice::esito_data()
@@ -155,6 +158,40 @@ void tst_VerificaCodice::confronto()
     for (bool parte : {c.cognome, c.nome, c.data, c.sesso, c.luogo})
         visto += QLatin1Char(parte ? '1' : '0');
     QCOMPARE(visto, daccordo);
+}
+
+void tst_VerificaCodice::avviso_data()
+{
+    // periodi: "first day..last day" separated by ";", an end left empty when
+    // unknown or still open; "?" for a code of no place
+    colonne<QString, QDate, QDate, QString>("periodi", "data", "altraData", "avviso");
+    const QDate nel1990(1990, 1, 1);
+    riga("existed", "..", nel1990, QDate(), "");
+    riga("no period known: nothing to say", "", nel1990, QDate(), "");
+    riga("born of a later merger", "2019-02-20..", nel1990, QDate(),
+         "il 01/01/1990 questo luogo non esisteva ancora: è stato istituito il 20/02/2019");
+    riga("already ceased", "..1989-12-31", nel1990, QDate(),
+         "il 01/01/1990 questo luogo non esisteva più: è esistito fino al 31/12/1989");
+    riga("already ceased, but there a century earlier", "..1989-12-31", nel1990, QDate(1890, 1, 1),
+         "il 01/01/1990 questo luogo non esisteva più: è esistito fino al 31/12/1989; esisteva il 01/01/1890");
+    riga("between two periods", "..1980-12-31;2000-01-01..", nel1990, QDate(),
+         "il 01/01/1990 questo luogo non esisteva");
+    riga("unknown code", "?", nel1990, QDate(), "il codice di luogo H999 non è di alcun comune né Stato conosciuto");
+}
+
+void tst_VerificaCodice::avviso()
+{
+    QFETCH(QString, periodi);
+    QFETCH(QDate, data);
+    QFETCH(QDate, altraData);
+    QFETCH(QString, avviso);
+    LuogoDelCodice luogo;
+    luogo.trovato = periodi != QLatin1String("?");
+    for (const QString &p : luogo.trovato ? periodi.split(QLatin1Char(';'), Qt::SkipEmptyParts) : QStringList()) {
+        const QStringList estremi = p.split(QLatin1String(".."));
+        luogo.periodi.append({QDate::fromString(estremi.at(0), Qt::ISODate), QDate::fromString(estremi.at(1), Qt::ISODate)});
+    }
+    QCOMPARE(avvisoLuogo(luogo, QStringLiteral("H999"), {data, altraData}), avviso);
 }
 
 QTEST_GUILESS_MAIN(tst_VerificaCodice)
