@@ -41,11 +41,16 @@ QLineEdit *riga(QGridLayout *griglia, const char *nome, const QString &didascali
 }
 
 // Marks a box by colour, and tells assistive technology why while the colour
-// shows; an empty reason takes the mark away.
+// shows; an empty reason takes the mark away. A palette is set only when the
+// colour changes: setting one costs more than the whole check of a code.
 void segna(QLineEdit *box, int sfondo, int testo, const QString &motivo)
 {
-    setBackColor(box, motivo.isEmpty() ? Colore::Bianco : sfondo);
-    setForeColor(box, motivo.isEmpty() ? Colore::Nero : testo);
+    if (motivo.isEmpty())
+        sfondo = Colore::Bianco, testo = Colore::Nero;
+    if (backColor(box) != sfondo)
+        setBackColor(box, sfondo);
+    if (foreColor(box) != testo)
+        setForeColor(box, testo);
     box->setAccessibleDescription(motivo);
 }
 
