@@ -76,8 +76,8 @@ EsitoCodFis VerificaCodFis(const QString &codice)
     if (quanti != Lunghezza)
         return errore(esito, QStringLiteral("il codice dovrebbe avere 16 caratteri, ne ha %1").arg(quanti));
 
-    esito.codice.resize(Lunghezza);
-    esito.codiceBase.resize(Lunghezza);
+    QChar letto[Lunghezza];
+    QChar cifreRimesse[Lunghezza];
     for (int i = 0; i < Lunghezza; ++i) {
         const char32_t c = letti[i];
         if (Cifra[i]) {
@@ -85,14 +85,19 @@ EsitoCodFis VerificaCodFis(const QString &codice)
             if (v < 0)
                 return errore(esito, QStringLiteral("il carattere %1 dovrebbe essere una cifra, non %2").arg(i + 1).arg(mostra(c)));
             esito.sostituzioni += lettera(c);
-            esito.codiceBase[i] = QChar(char16_t(u'0' + v));
+            cifreRimesse[i] = QChar(char16_t(u'0' + v));
         } else {
             if (!lettera(c))
                 return errore(esito, QStringLiteral("il carattere %1 dovrebbe essere una lettera, non %2").arg(i + 1).arg(mostra(c)));
-            esito.codiceBase[i] = QChar(char16_t(c));
+            cifreRimesse[i] = QChar(char16_t(c));
         }
-        esito.codice[i] = QChar(char16_t(c));
+        letto[i] = QChar(char16_t(c));
     }
+    esito.codiceBase = QString(cifreRimesse, Lunghezza);
+    esito.codiceBase[15] = CarattereControllo(esito.codiceBase);
+    // A valid code without replaced digits is its own base code: one text.
+    const bool comeBase = esito.sostituzioni == 0 && letto[15] == esito.codiceBase.at(15);
+    esito.codice = comeBase ? esito.codiceBase : QString(letto, Lunghezza);
 
     const auto valore = [&esito](int i) { return esito.codiceBase.at(i).unicode() - u'0'; };
     const char *mese = std::char_traits<char>::find(LettereMese, 12, char(letti[8]));
@@ -108,18 +113,19 @@ EsitoCodFis VerificaCodFis(const QString &codice)
         return errore(esito, QStringLiteral("i caratteri 10 e 11 danno il giorno %1: dovrebbe andare da 01 a 31 "
                                             "per gli uomini, da 41 a 71 per le donne")
                                  .arg(giorno, 2, 10, QLatin1Char('0')));
-    const QString data = QStringLiteral("il %1 %2").arg(esito.giorno).arg(QLatin1String(NomiMese[esito.mese - 1]));
+    const auto data = [&esito] {
+        return QStringLiteral("il %1 %2").arg(esito.giorno).arg(QLatin1String(NomiMese[esito.mese - 1]));
+    };
     if (esito.giorno > GiorniMese[esito.mese - 1])
-        return errore(esito, QStringLiteral("i caratteri 10 e 11 danno %1, che non esiste").arg(data));
+        return errore(esito, QStringLiteral("i caratteri 10 e 11 danno %1, che non esiste").arg(data()));
     // Years ending in 00 can be leap (2000), so only the last two digits count.
     if (esito.mese == 2 && esito.giorno == 29 && esito.anno2 % 4 != 0)
         return errore(esito, QStringLiteral("i caratteri 10 e 11 danno %1, ma gli anni che finiscono in %2 "
                                             "non sono bisestili")
-                                 .arg(data)
+                                 .arg(data())
                                  .arg(esito.anno2, 2, 10, QLatin1Char('0')));
 
     esito.codiceLuogo = esito.codiceBase.mid(11, 4);
-    esito.codiceBase[15] = CarattereControllo(esito.codiceBase);
     const QChar controllo = esito.sostituzioni ? CarattereControllo(esito.codice) : esito.codiceBase.at(15);
     if (esito.codice.at(15) != controllo)
         return errore(esito, QStringLiteral("il carattere di controllo dovrebbe essere %1").arg(controllo));
