@@ -102,7 +102,11 @@ int valore(const QString &codice, int posizione)
 {
     if (posizione > codice.size())
         return 0;
-    const char32_t c = QChar::toCaseFolded(codice.at(posizione - 1).unicode());
+    // The tables hold both cases of their letters, so only a character
+    // outside ASCII needs folding first.
+    char32_t c = codice.at(posizione - 1).unicode();
+    if (c >= 128)
+        c = QChar::toCaseFolded(c);
     if (c >= 128)
         return 16383;
     return posizione % 2 == 1 ? valori().dispari[c] : valori().pari[c];

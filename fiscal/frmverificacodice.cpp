@@ -139,6 +139,7 @@ void FrmVerificaCodice::createLayout()
     for (int i = 0; i < 5; ++i) {
         const QByteArray nome = "txtConfronto" + QByteArray::number(i + 1);
         txtConfronto[i] = riga(confronto, nome.constData(), QString::fromUtf8(PartiConfronto[i]));
+        txtConfronto[i]->setAccessibleName(QStringLiteral("Confronto: %1").arg(QString::fromUtf8(PartiConfronto[i])));
     }
     griglia->addWidget(fraConfronto, griglia->rowCount(), 0, 1, 3);
 }
@@ -226,8 +227,9 @@ void FrmVerificaCodice::mostraConfronto()
     const QString luogo = p ? p->Text3->text().trimmed() : QString();
     const bool completi = p && !p->txtCognome->text().isEmpty() && !p->txtNome->text().isEmpty() && data
                           && !p->cboSesso->currentText().isEmpty() && !luogo.isEmpty() && luogo != QLatin1String("?");
-    lblConfronto->setText(!completi ? QStringLiteral("Nella finestra principale mancano cognome, nome, sesso, "
-                                                     "comune o data di nascita.")
+    lblConfronto->setText(!p          ? QStringLiteral("La finestra principale è chiusa.")
+                          : !completi ? QStringLiteral("Nella finestra principale mancano cognome, nome, sesso, "
+                                                       "comune o data di nascita.")
                           : !m_esito.valido ? QStringLiteral("Il codice non è valido.")
                                             : QString());
     lblConfronto->setVisible(!lblConfronto->text().isEmpty());
