@@ -34,10 +34,17 @@ QStringList codici()
             break;
         case 9: // mistyped, in turn in each way
             switch (i / 10 % 4) {
-            case 0: c.chop(1); break;
-            case 1: c[cifre[i % 7]] = QLatin1Char('A'); break;
-            case 2: c[8] = QLatin1Char('F'); break;
-            default: c[15] = c.at(15) == QLatin1Char('A') ? QLatin1Char('B') : QLatin1Char('A');
+            case 0:
+                c.chop(1);
+                break;
+            case 1:
+                c[cifre[i % 7]] = QLatin1Char('A');
+                break;
+            case 2:
+                c[8] = QLatin1Char('F');
+                break;
+            default:
+                c[15] = c.at(15) == QLatin1Char('A') ? QLatin1Char('B') : QLatin1Char('A');
             }
         }
         elenco << c;

@@ -79,8 +79,7 @@ void FrmVerificaCodice::apri(const QString &percorsoDatiAtto, Platform &platform
     finestraAperta->activateWindow();
 }
 
-FrmVerificaCodice::FrmVerificaCodice(const QString &percorsoDatiAtto, Platform &platform,
-                                     FrmCodiceFiscale *principale)
+FrmVerificaCodice::FrmVerificaCodice(const QString &percorsoDatiAtto, Platform &platform, FrmCodiceFiscale *principale)
     : m_platform(platform)
     , m_principale(principale)
 {
@@ -168,7 +167,7 @@ void FrmVerificaCodice::txtCodice_Change()
         txtEsito->setText(QStringLiteral("Digitare o incollare un codice fiscale"));
         segna(txtEsito, 0, 0, QString());
     } else {
-        txtEsito->setText(maiuscolaIniziale(m_esito.errore));
+        txtEsito->setText(QStringLiteral("Codice non valido: ") + m_esito.errore);
         segna(txtEsito, Colore::Rosso, Colore::Bianco, txtEsito->text());
     }
     txtEsito->setCursorPosition(0);
@@ -225,24 +224,25 @@ void FrmVerificaCodice::mostraConfronto()
     const FrmCodiceFiscaleUi *p = m_principale && m_principale->isVisible() ? &m_principale->ui() : nullptr;
     const auto data = p ? riconosciData(p->txtDataNascita->text()) : std::nullopt;
     const QString luogo = p ? p->Text3->text().trimmed() : QString();
-    const bool completi = p && !p->txtCognome->text().isEmpty() && !p->txtNome->text().isEmpty() && data
-                          && !p->cboSesso->currentText().isEmpty() && !luogo.isEmpty() && luogo != QLatin1String("?");
-    lblConfronto->setText(!p          ? QStringLiteral("La finestra principale è chiusa.")
-                          : !completi ? QStringLiteral("Nella finestra principale mancano cognome, nome, sesso, "
-                                                       "comune o data di nascita.")
+    const bool completi = p && !p->txtCognome->text().isEmpty() && !p->txtNome->text().isEmpty() && data &&
+                          !p->cboSesso->currentText().isEmpty() && !luogo.isEmpty() && luogo != QLatin1String("?");
+    lblConfronto->setText(!p                ? QStringLiteral("La finestra principale è chiusa.")
+                          : !completi       ? QStringLiteral("Nella finestra principale mancano cognome, nome, sesso, "
+                                                                   "comune o data di nascita.")
                           : !m_esito.valido ? QStringLiteral("Il codice non è valido.")
                                             : QString());
     lblConfronto->setVisible(!lblConfronto->text().isEmpty());
     if (!completi || !m_esito.valido)
         return;
-    const ConfrontoCodFis c = ConfrontaCodFis(m_esito, p->txtCognome->text(), p->txtNome->text(), *data,
-                                              p->cboSesso->currentText(), luogo);
+    const ConfrontoCodFis c =
+        ConfrontaCodFis(m_esito, p->txtCognome->text(), p->txtNome->text(), *data, p->cboSesso->currentText(), luogo);
     const bool daccordo[] = {c.cognome, c.nome, c.data, c.sesso, c.luogo};
     for (int i = 0; i < 5; ++i) {
         txtConfronto[i]->setText(daccordo[i] ? QStringLiteral("concorda") : QStringLiteral("non concorda"));
         segna(txtConfronto[i], Colore::Rosso, Colore::Bianco,
-              daccordo[i] ? QString() : QStringLiteral("%1: non concorda con la finestra principale")
-                                            .arg(QString::fromUtf8(PartiConfronto[i])));
+              daccordo[i] ? QString()
+                          : QStringLiteral("%1: non concorda con la finestra principale")
+                                .arg(QString::fromUtf8(PartiConfronto[i])));
     }
 }
 

@@ -83,12 +83,16 @@ EsitoCodFis VerificaCodFis(const QString &codice)
         if (Cifra[i]) {
             const int v = cifra(c);
             if (v < 0)
-                return errore(esito, QStringLiteral("il carattere %1 dovrebbe essere una cifra, non %2").arg(i + 1).arg(mostra(c)));
+                return errore(
+                    esito,
+                    QStringLiteral("il carattere %1 dovrebbe essere una cifra, non %2").arg(i + 1).arg(mostra(c)));
             esito.sostituzioni += lettera(c);
             cifreRimesse[i] = QChar(char16_t(u'0' + v));
         } else {
             if (!lettera(c))
-                return errore(esito, QStringLiteral("il carattere %1 dovrebbe essere una lettera, non %2").arg(i + 1).arg(mostra(c)));
+                return errore(
+                    esito,
+                    QStringLiteral("il carattere %1 dovrebbe essere una lettera, non %2").arg(i + 1).arg(mostra(c)));
             cifreRimesse[i] = QChar(char16_t(c));
         }
         letto[i] = QChar(char16_t(c));
@@ -103,7 +107,8 @@ EsitoCodFis VerificaCodFis(const QString &codice)
     const char *mese = std::char_traits<char>::find(LettereMese, 12, char(letti[8]));
     if (!mese)
         return errore(esito, QStringLiteral("il carattere 9 dovrebbe essere la lettera di un mese "
-                                            "(A B C D E H L M P R S T), non %1").arg(mostra(letti[8])));
+                                            "(A B C D E H L M P R S T), non %1")
+                                 .arg(mostra(letti[8])));
     esito.mese = int(mese - LettereMese) + 1;
     esito.anno2 = valore(6) * 10 + valore(7);
     const int giorno = valore(9) * 10 + valore(10);
@@ -161,7 +166,8 @@ ConfrontoCodFis ConfrontaCodFis(const EsitoCodFis &esito, const QString &cognome
     const bool femmina = sesso.compare(QLatin1String("F"), Qt::CaseInsensitive) == 0;
     c.cognome = esito.codiceBase.left(3) == atteso.left(3);
     c.nome = esito.codiceBase.mid(3, 3) == atteso.mid(4, 3);
-    c.data = esito.anno2 == qAbs(nascita.year()) % 100 && esito.mese == nascita.month() && esito.giorno == nascita.day();
+    c.data =
+        esito.anno2 == qAbs(nascita.year()) % 100 && esito.mese == nascita.month() && esito.giorno == nascita.day();
     c.sesso = esito.sesso == QLatin1Char(femmina ? 'F' : 'M');
     c.luogo = esito.codiceLuogo.compare(codiceLuogo.trimmed(), Qt::CaseInsensitive) == 0;
     return c;

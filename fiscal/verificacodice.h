@@ -23,7 +23,7 @@ struct EsitoCodFis
     QChar sesso; // 'M' or 'F'
     int giorno = 0;
     int mese = 0;
-    int anno2 = 0; // the year's last two digits
+    int anno2 = 0;       // the year's last two digits
     QString codiceLuogo; // the place's four characters, digits put back
 };
 

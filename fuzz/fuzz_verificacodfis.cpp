@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The base code is itself valid, without replaced digits, and says the same.
     const EsitoCodFis base = VerificaCodFis(e.codiceBase);
     PROPRIETA(base.valido && base.sostituzioni == 0 && base.codiceBase == e.codiceBase);
-    PROPRIETA(base.giorno == e.giorno && base.mese == e.mese && base.anno2 == e.anno2 && base.sesso == e.sesso
-              && base.codiceLuogo == e.codiceLuogo);
+    PROPRIETA(base.giorno == e.giorno && base.mese == e.mese && base.anno2 == e.anno2 && base.sesso == e.sesso &&
+              base.codiceLuogo == e.codiceLuogo);
     // Grouped as the main window shows it, it reads the same.
     PROPRIETA(VerificaCodFis(CodiceRaggruppato(e.codice)).codice == e.codice);
     return 0;

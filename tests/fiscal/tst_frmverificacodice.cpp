@@ -21,7 +21,8 @@ namespace {
 QStringList dati()
 {
     return FinestraDiProva::datiDiEsempio(
-        {QStringLiteral("INSERT INTO Comuni VALUES ('Unione Sovietica (soppresso nel 1992)', 'EE', 'Z135', 'Z135', '')"),
+        {QStringLiteral(
+             "INSERT INTO Comuni VALUES ('Unione Sovietica (soppresso nel 1992)', 'EE', 'Z135', 'Z135', '')"),
          QStringLiteral("INSERT INTO ValiditaLuoghi VALUES ('Z135', '', '1991-12-31')"),
          QStringLiteral("INSERT INTO ValiditaLuoghi VALUES ('H501', '', '')")});
 }
@@ -96,7 +97,8 @@ void tst_FrmVerificaCodice::digitato_data()
          "Il 04/08/1995 questo luogo non esisteva più: è esistito fino al 31/12/1991");
     riga("unknown place code", "RSSMRA80A01H999G", "Codice fiscale valido", "",
          "Il codice di luogo H999 non è di alcun comune né Stato conosciuto");
-    riga("wrong check character", "RSSMRA80A01H501A", "Il carattere di controllo dovrebbe essere U", "", "");
+    riga("wrong check character", "RSSMRA80A01H501A", "Codice non valido: il carattere di controllo dovrebbe essere U",
+         "", "");
 }
 
 void tst_FrmVerificaCodice::digitato()
@@ -145,7 +147,8 @@ void tst_FrmVerificaCodice::confronto()
     for (int i = 1; i <= 5; ++i)
         visto << box(QByteArray("txtConfronto" + QByteArray::number(i)).constData())->text();
     QCOMPARE(visto.join(QLatin1Char(' ')), daccordo);
-    QCOMPARE(box("txtOmocodia")->text(), QStringLiteral("3 su 7 cifre sostituite da lettere; codice di base RSS MRA 80A01 H501U"));
+    QCOMPARE(box("txtOmocodia")->text(),
+             QStringLiteral("3 su 7 cifre sostituite da lettere; codice di base RSS MRA 80A01 H501U"));
 }
 
 void tst_FrmVerificaCodice::unaSolaFinestraCheSopravviveAllaPrincipale()
@@ -179,7 +182,9 @@ void tst_FrmVerificaCodice::incollaUnMegabyte()
     QApplication::clipboard()->setText(QStringLiteral("RSSMRA80A01H501U\x01\U0001F600").repeated(1 << 16));
     QTest::keyClick(box("txtCodice"), Qt::Key_V, Qt::ControlModifier);
     QVERIFY(box("txtCodice")->text().size() > 16);
-    QVERIFY(box("txtEsito")->text().startsWith(QLatin1String("Il codice dovrebbe avere 16 caratteri, ne ha ")));
+    QVERIFY(box("txtEsito")
+                ->text()
+                .startsWith(QLatin1String("Codice non valido: il codice dovrebbe avere 16 caratteri, ne ha ")));
 }
 
 void tst_FrmVerificaCodice::ogniControlloHaUnNome()

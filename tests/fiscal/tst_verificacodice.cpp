@@ -43,7 +43,8 @@ void tst_VerificaCodice::esito_data()
         QTest::addRow("day %s", giorno)
             << codice + CarattereControllo(codice)
             << QStringLiteral("i caratteri 10 e 11 danno il giorno %1: dovrebbe andare da 01 a 31 per gli "
-                              "uomini, da 41 a 71 per le donne").arg(QLatin1String(giorno))
+                              "uomini, da 41 a 71 per le donne")
+                   .arg(QLatin1String(giorno))
             << QString();
     }
     riga("empty", " ", "il codice è vuoto", "");
@@ -54,15 +55,17 @@ void tst_VerificaCodice::esito_data()
     riga("digit where a letter belongs", "R5SMRA80A01H501U", "il carattere 2 dovrebbe essere una lettera, non «5»", "");
     riga("an emoji counts as one character", "RSS\U0001F600RA80A01H501U",
          "il carattere 4 dovrebbe essere una lettera, non «\U0001F600»", "");
-    riga("control character shown by number", "RSSMRA80A01H\x01" "01U",
+    riga("control character shown by number",
+         "RSSMRA80A01H\x01"
+         "01U",
          "il carattere 13 dovrebbe essere una cifra, non «U+0001»", "");
     riga("accented letter is no letter of a code", "RSSMRÀ80A01H501U",
          "il carattere 6 dovrebbe essere una lettera, non «À»", "");
     riga("unknown month letter", "RSSMRA80F01H501U",
          "il carattere 9 dovrebbe essere la lettera di un mese (A B C D E H L M P R S T), non «F»", "");
     riga("wrong check character", "RSSMRA80A01H501A", "il carattere di controllo dovrebbe essere U", "");
-    riga("wrong check character of an omocodic code", "RSSMRA80A01H50MU",
-         "il carattere di controllo dovrebbe essere M", "");
+    riga("wrong check character of an omocodic code", "RSSMRA80A01H50MU", "il carattere di controllo dovrebbe essere M",
+         "");
 }
 
 void tst_VerificaCodice::esito()
@@ -74,8 +77,9 @@ void tst_VerificaCodice::esito()
     QCOMPARE(e.errore, errore);
     QCOMPARE(e.valido, errore.isEmpty());
     if (e.valido)
-        QCOMPARE(QStringLiteral("%1 %2/%3/%4 %5").arg(e.sesso).arg(e.giorno).arg(e.mese).arg(e.anno2).arg(e.codiceLuogo),
-                 decodificato);
+        QCOMPARE(
+            QStringLiteral("%1 %2/%3/%4 %5").arg(e.sesso).arg(e.giorno).arg(e.mese).arg(e.anno2).arg(e.codiceLuogo),
+            decodificato);
 }
 
 // Every non-empty subset of the seven digits replaced by its letter: the
@@ -130,8 +134,8 @@ void tst_VerificaCodice::secolo()
 void tst_VerificaCodice::confronto_data()
 {
     // d'accordo: surname, name, date, sex, place; 1 where they agree
-    colonne<QString, QString, QString, QDate, QString, QString, QString>("codice", "cognome", "nome", "data",
-                                                                         "sesso", "luogo", "daccordo");
+    colonne<QString, QString, QString, QDate, QString, QString, QString>("codice", "cognome", "nome", "data", "sesso",
+                                                                         "luogo", "daccordo");
     const QString rossi = QStringLiteral("RSSMRA80A01H501U");
     const QDate nascita(1980, 1, 1);
     riga("all agree", rossi, "Rossi", "Mario", nascita, "M", " h501 ", "11111");
@@ -189,7 +193,8 @@ void tst_VerificaCodice::avviso()
     luogo.trovato = periodi != QLatin1String("?");
     for (const QString &p : luogo.trovato ? periodi.split(QLatin1Char(';'), Qt::SkipEmptyParts) : QStringList()) {
         const QStringList estremi = p.split(QLatin1String(".."));
-        luogo.periodi.append({QDate::fromString(estremi.at(0), Qt::ISODate), QDate::fromString(estremi.at(1), Qt::ISODate)});
+        luogo.periodi.append(
+            {QDate::fromString(estremi.at(0), Qt::ISODate), QDate::fromString(estremi.at(1), Qt::ISODate)});
     }
     QCOMPARE(avvisoLuogo(luogo, QStringLiteral("H999"), {data, altraData}), avviso);
 }
