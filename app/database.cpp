@@ -85,11 +85,16 @@ DbError Database::readColumn(const QString &sql, const QString &field, QStringLi
     return e;
 }
 
-DbError Database::readRows(const QString &sql, const QStringList &fields, QList<QStringList> *rows) const
+DbError Database::readRows(const QString &sql, const QStringList &fields, QList<QStringList> *rows,
+                           const QVariantList &values) const
 {
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    if (!query.exec(sql))
+    if (!query.prepare(sql))
+        return fromSql(query.lastError());
+    for (const QVariant &v : values)
+        query.addBindValue(v);
+    if (!query.exec())
         return fromSql(query.lastError());
     QList<int> columns;
     for (const QString &field : fields) {

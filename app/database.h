@@ -45,8 +45,9 @@ public:
     // the rows come; a null value gives an empty text.
     DbError readColumn(const QString &sql, const QString &field, QStringList *values) const;
     // The same for several fields: one list of texts per row, the fields in
-    // the order given.
-    DbError readRows(const QString &sql, const QStringList &fields, QList<QStringList> *rows) const;
+    // the order given; `values` are bound to the query's placeholders.
+    DbError readRows(const QString &sql, const QStringList &fields, QList<QStringList> *rows,
+                     const QVariantList &values = {}) const;
 
 private:
     QString m_connectionName;

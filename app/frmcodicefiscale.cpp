@@ -10,6 +10,7 @@
 #include "birthplace/luogonascita.h"
 #include "browser/frmcomuni.h"
 #include "fiscal/datipersonali.h"
+#include "fiscal/frmverificacodice.h"
 #include "help/frmhelpcodfisc.h"
 #include "vat/pannelloiva.h"
 
@@ -247,6 +248,9 @@ void FrmCodiceFiscale::createMenuBar()
     m_ui.CercaComuni->setObjectName(QStringLiteral("CercaComuni"));
     connect(m_ui.Aiuto, &QAction::triggered, this, &FrmCodiceFiscale::Aiuto_Click);
     connect(m_ui.CercaComuni, &QAction::triggered, this, &FrmCodiceFiscale::CercaComuni_Click);
+    m_ui.VerificaCodice = menuBar()->addAction(QStringLiteral("VerificaCodice"));
+    m_ui.VerificaCodice->setObjectName(QStringLiteral("VerificaCodice"));
+    connect(m_ui.VerificaCodice, &QAction::triggered, this, &FrmCodiceFiscale::VerificaCodice_Click);
 }
 
 void FrmCodiceFiscale::createHandlers()
@@ -336,4 +340,9 @@ void FrmCodiceFiscale::Aiuto_Click()
 void FrmCodiceFiscale::CercaComuni_Click()
 {
     FrmComuni::apri(m_percorso, m_platform);
+}
+
+void FrmCodiceFiscale::VerificaCodice_Click()
+{
+    FrmVerificaCodice::apri(m_percorso, m_platform, this);
 }

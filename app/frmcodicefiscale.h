@@ -47,6 +47,7 @@ private:
     void Command1_Click();
     void Aiuto_Click();
     void CercaComuni_Click();
+    void VerificaCodice_Click();
 
     Platform &m_platform;
     QString m_cartellaProgramma;

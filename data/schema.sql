@@ -9,6 +9,17 @@ CREATE TABLE Comuni (
     CAP TEXT
 );
 CREATE INDEX comune ON Comuni (Nome COLLATE NOCASEU);
+-- A fiscal code names its place by code.
+CREATE INDEX codice ON Comuni (comcode);
 CREATE TABLE CodiciUfficioIva (
     ufficioIva TEXT
 );
+-- The periods in which each place code was in use, one row per period: Dal
+-- the first day and Al the last, as ISO dates. Al is empty while the place
+-- exists; Dal is empty where the sources do not say when the place began.
+CREATE TABLE ValiditaLuoghi (
+    comcode TEXT,
+    Dal TEXT,
+    Al TEXT
+);
+CREATE INDEX validita ON ValiditaLuoghi (comcode);

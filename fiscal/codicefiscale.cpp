@@ -102,18 +102,14 @@ int valore(const QString &codice, int posizione)
 {
     if (posizione > codice.size())
         return 0;
-    const char32_t c = QChar::toCaseFolded(codice.at(posizione - 1).unicode());
+    // The tables hold both cases of their letters, so only a character
+    // outside ASCII needs folding first.
+    char32_t c = codice.at(posizione - 1).unicode();
+    if (c >= 128)
+        c = QChar::toCaseFolded(c);
     if (c >= 128)
         return 16383;
     return posizione % 2 == 1 ? valori().dispari[c] : valori().pari[c];
-}
-
-QChar carattereControllo(const QString &codice)
-{
-    qint32 somma = 0;
-    for (int i = 1; i <= 15; ++i)
-        somma += valore(codice, i);
-    return LettereControllo.at(somma % 26);
 }
 
 // Two digits, with a leading zero.
@@ -124,6 +120,14 @@ void aggiungiDueCifre(QString &codice, int n)
 }
 
 } // namespace
+
+QChar CarattereControllo(const QString &codice)
+{
+    qint32 somma = 0;
+    for (int i = 1; i <= 15; ++i)
+        somma += valore(codice, i);
+    return LettereControllo.at(somma % 26);
+}
 
 QString CalcoloCodFis(const QString &cognome, const QString &nome, const QDate &dataNascita,
                       const QString &sesso, const QString &codiceLuogo)
@@ -136,8 +140,12 @@ QString CalcoloCodFis(const QString &cognome, const QString &nome, const QDate &
     const bool femmina = sesso.compare(QLatin1String("F"), Qt::CaseInsensitive) == 0;
     aggiungiDueCifre(codice, dataNascita.day() + (femmina ? 40 : 0));
     codice += codiceLuogo;
-    codice += carattereControllo(codice);
+    codice += CarattereControllo(codice);
+    return CodiceRaggruppato(codice);
+}
 
+QString CodiceRaggruppato(const QString &codice)
+{
     const QChar spazio = QLatin1Char(' ');
     return codice.left(3) + spazio + codice.mid(3, 3) + spazio + codice.mid(6, 5) + spazio + codice.right(5);
 }

@@ -16,3 +16,12 @@
 // being hidden.
 QString CalcoloCodFis(const QString &cognome, const QString &nome, const QDate &dataNascita,
                       const QString &sesso, const QString &codiceLuogo);
+
+// The check character of a code's first fifteen characters, as the code
+// computed above ends with it; positions past the end of a shorter text are
+// worth 0.
+QChar CarattereControllo(const QString &codice);
+
+// A code written in the four groups of the result above, cut by position:
+// characters 1-3, 4-6, 7-11 and the last five ("RSS MRA 80A01 H501U").
+QString CodiceRaggruppato(const QString &codice);

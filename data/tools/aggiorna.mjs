@@ -1,7 +1,7 @@
-// Rigenera ../comuni.tsv e ../uffici_iva.tsv dalle fonti installate con
+// Rigenera ../comuni.tsv, ../uffici_iva.tsv e ../validita_luoghi.tsv dalle fonti installate con
 // "npm ci" (versioni fissate in package-lock.json) e da uffici_iva_fonte.txt.
 //
-//   node aggiorna.mjs              scrive i due file e stampa il rapporto
+//   node aggiorna.mjs              scrive i tre file e stampa il rapporto
 //   node aggiorna.mjs --verifica   non scrive: esce con errore se i file
 //                                  rigenerati differiscono da quelli presenti
 //   node aggiorna.mjs --dettagli   il rapporto elenca ogni differenza
@@ -15,6 +15,7 @@ import { readFileSync, writeFileSync, existsSync } from "node:fs";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
 import { leggiBelfiore, leggiComuniJson, leggiComuniProvinceRegioni } from "./fonti.mjs";
+import { testoValidita } from "./validita.mjs";
 import { CAP_DAI_COMUNI_FUSI, NOMI_ITALIANI, PROVINCE_CESSATI, SIGLE_RINOMINATE } from "./correzioni.mjs";
 import {
     caratteriSospetti,
@@ -30,6 +31,7 @@ const QUI = dirname(fileURLToPath(import.meta.url));
 const CARTELLA_DATI = join(QUI, "..");
 const FILE_COMUNI = join(CARTELLA_DATI, "comuni.tsv");
 const FILE_UFFICI = join(CARTELLA_DATI, "uffici_iva.tsv");
+const FILE_VALIDITA = join(CARTELLA_DATI, "validita_luoghi.tsv");
 const FONTE_UFFICI = join(QUI, "uffici_iva_fonte.txt");
 
 const verifica = process.argv.includes("--verifica");
@@ -384,6 +386,9 @@ console.log(`\nRegola delle maiuscole: ritrova ${ritrovati} nomi ufficiali su ${
 console.log(`\nRighe di comuni.tsv: ${comuniAttuali.length} comuni attuali, ${statiAttuali.length} Stati attuali, ` +
     `${comuniCessati.length} comuni cessati, ${statiCessati.length} Stati cessati.`);
 console.log(`Righe di uffici_iva.tsv: ${uffici.length} uffici.`);
+const validita = testoValidita(righe, belfPerCodice);
+errori.push(...validita.errori);
+console.log(`Righe di validita_luoghi.tsv: ${validita.righe} periodi.`);
 
 if (errori.length) {
     sezione("ERRORI (nessun file scritto)", errori, 1000);
@@ -399,7 +404,8 @@ const testoComuni =
 const testoUffici = ["ufficioIva", ...uffici.map((u) => u.testo)].join("\n") + "\n";
 
 let diversi = 0;
-for (const [file, testo] of [[FILE_COMUNI, testoComuni], [FILE_UFFICI, testoUffici]]) {
+const daScrivere = [[FILE_COMUNI, testoComuni], [FILE_UFFICI, testoUffici], [FILE_VALIDITA, validita.testo]];
+for (const [file, testo] of daScrivere) {
     const attuale = existsSync(file) ? readFileSync(file, "utf8") : null;
     if (verifica) {
         if (attuale !== testo) {

@@ -58,12 +58,14 @@ void tst_FrmCodiceFiscale::ordineDiTabulazione()
 void tst_FrmCodiceFiscale::menu()
 {
     const QList<QAction *> voci = m_f->form->menuBar()->actions();
-    QCOMPARE(voci.size(), 2);
+    QCOMPARE(voci.size(), 3);
     QCOMPARE(voci.at(0)->objectName(), QStringLiteral("Aiuto"));
     QCOMPARE(voci.at(0)->text(), QStringLiteral("Help"));
     QCOMPARE(voci.at(1)->objectName(), QStringLiteral("CercaComuni"));
     QCOMPARE(voci.at(1)->text(), QStringLiteral("CercaComuni"));
-    QVERIFY(!voci.at(0)->menu() && !voci.at(1)->menu());
+    QCOMPARE(voci.at(2)->objectName(), QStringLiteral("VerificaCodice"));
+    QCOMPARE(voci.at(2)->text(), QStringLiteral("VerificaCodice"));
+    QVERIFY(!voci.at(0)->menu() && !voci.at(1)->menu() && !voci.at(2)->menu());
     QCOMPARE(m_f->form->windowTitle(), QStringLiteral("Brantovel by Ozmir"));
     QVERIFY(!m_f->form->windowIcon().isNull());
 }

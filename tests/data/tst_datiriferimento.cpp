@@ -102,6 +102,12 @@ void tst_DatiRiferimento::nessunDoppione_data()
     riga("name within a province", QStringLiteral("SELECT Nome || ' ' || PROV AS v FROM Comuni GROUP BY Nome "
                                                   "COLLATE NOCASEU, PROV HAVING COUNT(*) > 1"));
     riga("cadastral code", QStringLiteral("SELECT comcode AS v FROM Comuni GROUP BY comcode HAVING COUNT(*) > 1"));
+    // A place's code with no period, or a period of no place: the verification
+    // of a code could not tell whether the place existed.
+    riga("place without a period of validity",
+         QStringLiteral("SELECT comcode AS v FROM Comuni WHERE comcode NOT IN (SELECT comcode FROM ValiditaLuoghi)"));
+    riga("period of validity of no place",
+         QStringLiteral("SELECT comcode AS v FROM ValiditaLuoghi WHERE comcode NOT IN (SELECT comcode FROM Comuni)"));
     riga("VAT office code", QStringLiteral("SELECT substr(ufficioIva, 1, 3) AS v FROM CodiciUfficioIva "
                                            "GROUP BY substr(ufficioIva, 1, 3) HAVING COUNT(*) > 1"));
     riga("VAT office description",
@@ -138,6 +144,9 @@ void tst_DatiRiferimento::formaDeiValori_data()
     riga("ceased places carry one marker with a year since 1920",
          QStringLiteral("SELECT Nome AS v FROM Comuni WHERE Nome LIKE '%soppress%'"),
          QStringLiteral("(?!.*soppress.*soppress).+ \\(soppresso nel (19[2-9]\\d|20\\d\\d)(, codice [A-Z]\\d{3})?\\)"));
+    riga("period: ISO days or empty, the first not after the last",
+         QStringLiteral("SELECT Dal || '|' || Al || '|' || (Dal = '' OR Al = '' OR Dal <= Al) AS v FROM ValiditaLuoghi"),
+         QStringLiteral("(\\d{4}-\\d\\d-\\d\\d)?\\|(\\d{4}-\\d\\d-\\d\\d)?\\|1"));
     riga("VAT office: three digits, a blank, a description",
          QStringLiteral("SELECT ufficioIva AS v FROM CodiciUfficioIva"), QStringLiteral("\\d{3} \\S.*"));
 }
@@ -185,6 +194,12 @@ void tst_DatiRiferimento::fattiNoti_data()
     riga("ceased state: Cecoslovacchia", luogo, "Z105", "Cecoslovacchia (soppresso nel 1993) EE");
     riga("ceased state: Jugoslavia", luogo, "Z118",
          "Repubblica Socialista Federale di Jugoslavia (soppresso nel 2004) EE");
+
+    const QString periodo = QStringLiteral("SELECT Dal || '..' || Al AS v FROM ValiditaLuoghi WHERE comcode = '%1'");
+    riga("a merged municipality ends the day before its successor begins", periodo, "C112", "..2013-12-31");
+    riga("a municipality born of a merger begins that day", periodo, "M437", "2024-01-22..");
+    riga("a move to a new province is no birth: Abbasanta, OR since 1974", periodo, "A007", "..");
+    riga("a ceased state", periodo, "Z135", "..1991-12-31");
 
     const QString ufficio =
         QStringLiteral("SELECT ufficioIva AS v FROM CodiciUfficioIva WHERE substr(ufficioIva, 1, 3) = '%1'");

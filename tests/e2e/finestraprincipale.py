@@ -30,7 +30,7 @@ CONTROLLI = {
     **{f"Text{k + 3}": (_FRAME1[0] + 360 * (k - 1), _FRAME1[1] + 120, 320, 370) for k in range(1, 12)},
 }
 
-MENU = ("Help", "CercaComuni")
+MENU = ("Help", "CercaComuni", "VerificaCodice")
 
 ROSSO = (255, 0, 0)
 VERDEACQUA = (0, 128, 128)
