@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "fiscal/frmverificacodice.h"
 
+#include "app/accessibilita.h"
 #include "app/controlprops.h"
 #include "app/disposizione.h"
 #include "app/frmcodicefiscale.h"
@@ -51,7 +52,7 @@ void segna(QLineEdit *box, int sfondo, int testo, const QString &motivo)
         setBackColor(box, sfondo);
     if (foreColor(box) != testo)
         setForeColor(box, testo);
-    box->setAccessibleDescription(motivo);
+    setMotivoColore(box, motivo);
 }
 
 QString maiuscolaIniziale(const QString &testo)

@@ -3,7 +3,8 @@
 """Brantovel as a screen reader reads it: the running program's tree of
 accessible objects, read through the desktop's accessibility bus (AT-SPI)
 on a session bus of its own. Every control of the main window, the
-municipalities' window and the help window has a name, no two editable
+municipalities' window, the help window and the verification window has a
+name, no two editable
 controls share one, and a place marked red says why.
 
     accessibilita.py --programma build/brantovel [--schermate CARTELLA] accessibilita
@@ -115,8 +116,15 @@ def caso_accessibilita(prova):
     programma.attendi_chiusura(comuni)
     fp.finestra.attiva()
     fp.clic_menu("Help")
-    programma.attendi_finestra(casi.TITOLO_AIUTO)
+    aiuto = programma.attendi_finestra(casi.TITOLO_AIUTO)
     verifica_nomi(applicazione, casi.TITOLO_AIUTO)
+    aiuto.attiva()
+    tasti("alt+F4")
+    programma.attendi_chiusura(aiuto)
+    fp.finestra.attiva()
+    fp.clic_menu("VerificaCodice")
+    programma.attendi_finestra("Verifica codice fiscale")
+    verifica_nomi(applicazione, "Verifica codice fiscale")
 
 
 if __name__ == "__main__":
