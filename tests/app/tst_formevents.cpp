@@ -2,6 +2,7 @@
 #include "app/formevents.h"
 
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -62,6 +63,8 @@ private slots:
     void keyPressCanChangeOrDiscardTheCharacter();
     void keyUpSeesUpdatedTextOncePerPress();
     void keyUpIgnoresAReleaseWithoutItsPress();
+    void committedTextIsTyped_data();
+    void committedTextIsTyped();
     void assignmentRunsChangeBeforeReturning();
 
 private:
@@ -194,6 +197,34 @@ void tst_FormEvents::keyUpIgnoresAReleaseWithoutItsPress()
     QCOMPARE(runs, 0);
     QTest::keyClick(m->combo, Qt::Key_Return);
     QCOMPARE(runs, 1);
+}
+
+void tst_FormEvents::committedTextIsTyped_data()
+{
+    QTest::addColumn<QString>("preedit");
+    QTest::addColumn<QString>("commit");
+    QTest::addColumn<QStringList>("keyUps");
+    QTest::newRow("dead grave then i") << "" << "ì" << QStringList{"forlì"};
+    QTest::newRow("a word at once, changed and cut by the key press") << "" << "x-x" << QStringList{"forlXX"};
+    QTest::newRow("composition still open: nothing typed yet") << "`" << "" << QStringList();
+}
+
+// Regression: a letter that came from an input method never reached the
+// key-up handler, so the place stayed the one of the letters before it.
+void tst_FormEvents::committedTextIsTyped()
+{
+    QFETCH(QString, preedit);
+    QFETCH(QString, commit);
+    QStringList keyUps;
+    m->events->onKeyPress(m->combo, [](int &k) { k = k == '-' ? 0 : k == 'x' ? 'X' : k; });
+    m->events->onKeyUp(m->combo, [&](int, int) { keyUps << m->combo->currentText(); });
+    m->events->setFocus(m->combo);
+    QTest::keyClicks(m->combo, QStringLiteral("forl"));
+    keyUps.clear();
+    QInputMethodEvent ime(preedit, {});
+    ime.setCommitString(commit);
+    QApplication::sendEvent(QGuiApplication::focusObject(), &ime);
+    QTEST(keyUps, "keyUps");
 }
 
 void tst_FormEvents::assignmentRunsChangeBeforeReturning()
