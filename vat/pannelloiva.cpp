@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QStringList>
 #include <QUrl>
 
@@ -98,6 +97,10 @@ void PannelloIva::Text14_Change()
     // box will set it right.
     if (!unaCifra(ui.Text(12)->text()) || !unaCifra(ui.Text(14)->text()))
         return;
+    // Eleven zeros are what every reset leaves, and no number: a reset starts
+    // no lookup.
+    if (cifre() == QString(11, u'0'))
+        return;
     m_events.setFocus(ui.CboUfficioIva);
     cercaUfficio();
 }
@@ -166,15 +169,13 @@ QString PannelloIva::cifre(const QString &separatore) const
     return contenuti.join(separatore);
 }
 
-// Each box set to "0" moves the focus on to the next one. A reset is no
-// number the user completed: the last box is set without a lookup.
+// Each box set to "0" moves the focus on to the next one; the last stops
+// short of a lookup, since all the digits are zeros by then.
 void PannelloIva::azzeraPannello()
 {
     setText(ui.Text1, QString());
-    for (int n = 4; n <= 13; ++n)
+    for (int n = 4; n <= 14; ++n)
         setText(ui.Text(n), QStringLiteral("0"));
-    const QSignalBlocker senzaRicerca(ui.Text(14));
-    setText(ui.Text(14), QStringLiteral("0"));
     setText(ui.Text15, QString());
     setText(ui.CboUfficioIva, QString());
 }
