@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QWidget>
 
 FormEvents::FormEvents(QWidget *form)
@@ -45,8 +46,10 @@ void FormEvents::applicationFocusChanged(QWidget *, QWidget *now)
     // Only the user's moves between the form's own controls count. A window
     // coming back to the front gives the focus back to m_active, which is no
     // move at all. While a leave handler runs (and perhaps shows a message),
-    // the focus is its business alone.
-    if (m_movingQtFocus || m_leaving > 0 || !now || now->window() != m_form->window() || now == m_active)
+    // the focus is its business alone. The menu bar borrows the keys with Alt
+    // or F10 and gives the focus back: no control was left.
+    if (m_movingQtFocus || m_leaving > 0 || !now || now->window() != m_form->window() || now == m_active
+        || qobject_cast<QMenuBar *>(now))
         return;
     transfer(now);
 }

@@ -10,8 +10,8 @@
 //   the focus elsewhere; that move wins, and the control the user was heading
 //   for never gets its entry or leave handler.
 // - Focus changes of the window as a whole (another window or a message box
-//   coming in front, a drop-down list opening) run no handler: the control
-//   keeps the focus it had within the window.
+//   coming in front, a drop-down list opening, the menu bar taking the keys)
+//   run no handler: the control keeps the focus it had within the window.
 // - A key-press handler sees the typed character before the box does and may
 //   change it (0 discards it).
 // - A key-up handler runs once per key the control saw pressed, with the text

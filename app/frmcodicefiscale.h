@@ -38,6 +38,8 @@ public:
 private:
     void createLayout();
     void createMenuBar();
+    void menuBar_KeyPress(int &keyAscii);
+    void restituisciTasti();
     void createHandlers();
     DbError apriDatabase(const QString &percorso);
     DbError riempiListe();
