@@ -170,7 +170,7 @@ void FrmComuni::Option1_Click()
     if (testo.isEmpty())
         return;
     m_origine->setFiltroIniziali(testo);
-    if (m_origine->rowCount() == 0 || DataGrid1->currentIndex().siblingAtColumn(0).data().toString().isEmpty())
+    if (DataGrid1->currentIndex().siblingAtColumn(0).data().toString().isEmpty())
         m_platform.msgBox(this, QStringLiteral("Comune inesistente"), Platform::Exclamation);
 }
 
