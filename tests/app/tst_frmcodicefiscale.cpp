@@ -22,7 +22,6 @@ private slots:
     void init();
     void cleanup();
     void ordineDiTabulazione();
-    void menu();
     void menuDaTastiera_data();
     void menuDaTastiera();
     void esciChiudeDatabaseEFinestra();
@@ -58,19 +57,6 @@ void tst_FrmCodiceFiscale::ordineDiTabulazione()
     QCOMPARE(ordine, QStringList({"txtCognome", "txtNome", "txtDataNascita", "cboSesso", "cmdElabora", "Command1",
                                   "txtCodiceFiscale", "CboStatoEstero", "cboComune", "Text1", "Command2",
                                   "CboUfficioIva"}));
-}
-
-void tst_FrmCodiceFiscale::menu()
-{
-    const QList<QAction *> voci = m_f->form->menuBar()->actions();
-    QCOMPARE(voci.size(), 2);
-    QCOMPARE(voci.at(0)->objectName(), QStringLiteral("Aiuto"));
-    QCOMPARE(voci.at(0)->text(), QStringLiteral("Help"));
-    QCOMPARE(voci.at(1)->objectName(), QStringLiteral("CercaComuni"));
-    QCOMPARE(voci.at(1)->text(), QStringLiteral("CercaComuni"));
-    QVERIFY(!voci.at(0)->menu() && !voci.at(1)->menu());
-    QCOMPARE(m_f->form->windowTitle(), QStringLiteral("Brantovel by Ozmir"));
-    QVERIFY(!m_f->form->windowIcon().isNull());
 }
 
 void tst_FrmCodiceFiscale::menuDaTastiera_data()
@@ -117,7 +103,10 @@ void tst_FrmCodiceFiscale::menuDaTastiera()
     QTEST(aperta, "finestra");
     QCOMPARE(m_f->form->focusWidget(), txtNome);
     QCOMPARE(m_f->form->events().activeControl(), txtNome);
-    QCOMPARE(m_f->form->menuBar()->actions().at(0)->text(), QStringLiteral("Help"));
+    QStringList voci;
+    for (const QAction *voce : m_f->form->menuBar()->actions())
+        voci << voce->text();
+    QCOMPARE(voci, QStringList({"Help", "CercaComuni"})); // no mnemonic added to the captions
 }
 
 void tst_FrmCodiceFiscale::esciChiudeDatabaseEFinestra()
