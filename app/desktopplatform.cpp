@@ -7,6 +7,20 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace {
+
+// Where the toolkit writes its settings files from now on.
+void impostazioniIn(const QString &cartella)
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, cartella);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, cartella);
+}
+
+} // namespace
 
 void DesktopPlatform::msgBox(QWidget *parent, const QString &text, Style style, const QString &title)
 {
@@ -31,12 +45,19 @@ QString DesktopPlatform::inputBox(QWidget *parent, const QString &prompt, const 
 
 QString DesktopPlatform::openFileName(QWidget *parent, const QString &title, const QString &filter)
 {
-    // "(*.MDB)|*.mdb" becomes "(*.MDB) (*.mdb *.MDB)": the pattern in both
-    // cases, since file names are case-sensitive on some systems.
+    // "(*.MDB)|*.mdb" is shown as "(*.MDB)" and lists the files matching
+    // *.mdb, which the dialog matches without regard to case.
     const QString description = filter.section(QLatin1Char('|'), 0, 0);
     const QString pattern = filter.section(QLatin1Char('|'), 1, 1);
-    const QString qtFilter = QStringLiteral("%1 (%2 %3)").arg(description, pattern.toLower(), pattern.toUpper());
-    return QFileDialog::getOpenFileName(parent, title, QString(), qtFilter);
+    // The dialog keeps its history in a settings file of the toolkit's. The
+    // program keeps no files: that one goes to a folder removed right after.
+    QTemporaryDir senzaImpostazioni;
+    impostazioniIn(senzaImpostazioni.path());
+    const QString chosen =
+        QFileDialog::getOpenFileName(parent, title, QString(), QStringLiteral("%1 (%2)").arg(description, pattern),
+                                     nullptr, QFileDialog::HideNameFilterDetails);
+    impostazioniIn(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    return chosen;
 }
 
 void DesktopPlatform::clearClipboard()

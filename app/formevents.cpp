@@ -2,7 +2,9 @@
 #include "app/formevents.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QWidget>
 
 FormEvents::FormEvents(QWidget *form)
@@ -44,8 +46,10 @@ void FormEvents::applicationFocusChanged(QWidget *, QWidget *now)
     // Only the user's moves between the form's own controls count. A window
     // coming back to the front gives the focus back to m_active, which is no
     // move at all. While a leave handler runs (and perhaps shows a message),
-    // the focus is its business alone.
-    if (m_movingQtFocus || m_leaving > 0 || !now || now->window() != m_form->window() || now == m_active)
+    // the focus is its business alone. The menu bar borrows the keys with Alt
+    // or F10 and gives the focus back: no control was left.
+    if (m_movingQtFocus || m_leaving > 0 || !now || now->window() != m_form->window() || now == m_active
+        || qobject_cast<QMenuBar *>(now))
         return;
     transfer(now);
 }
@@ -83,6 +87,8 @@ bool FormEvents::eventFilter(QObject *watched, QEvent *event)
         return keyPress(watched, event);
     if (event->type() == QEvent::KeyRelease)
         return keyRelease(watched, event);
+    if (event->type() == QEvent::InputMethod)
+        return inputMethod(watched, event);
     return false;
 }
 
@@ -122,4 +128,33 @@ bool FormEvents::keyRelease(QObject *watched, QEvent *event)
                       | (m & Qt::AltModifier ? 4 : 0);
     (*handler)(key->key(), shift);
     return false;
+}
+
+// Text committed by a dead key, a compose key or an input method comes with no
+// key press of its own: each character goes through the key-press handler,
+// and the whole commit counts as one key released once the text is in.
+bool FormEvents::inputMethod(QObject *watched, QEvent *event)
+{
+    auto *im = static_cast<QInputMethodEvent *>(event);
+    const auto press = m_keyPress.find(watched);
+    const auto up = m_keyUp.find(watched);
+    if (m_resendingKey || im->commitString().isEmpty() || (press == m_keyPress.end() && up == m_keyUp.end()))
+        return false;
+    QString commit;
+    for (const QChar c : im->commitString()) {
+        int keyAscii = c.unicode();
+        if (press != m_keyPress.end())
+            (*press)(keyAscii);
+        if (keyAscii != 0)
+            commit += QChar(keyAscii);
+    }
+    QInputMethodEvent changed(im->preeditString(), im->attributes());
+    changed.setCommitString(commit, im->replacementStart(), im->replacementLength());
+    m_resendingKey = true;
+    QCoreApplication::sendEvent(watched, &changed);
+    m_resendingKey = false;
+    // The handler may have been removed with its control meanwhile.
+    if (const auto h = m_keyUp.find(watched); h != m_keyUp.end())
+        (*h)(im->commitString().back().toUpper().unicode(), 0);
+    return true;
 }

@@ -10,14 +10,17 @@
 //   the focus elsewhere; that move wins, and the control the user was heading
 //   for never gets its entry or leave handler.
 // - Focus changes of the window as a whole (another window or a message box
-//   coming in front, a drop-down list opening) run no handler: the control
-//   keeps the focus it had within the window.
+//   coming in front, a drop-down list opening, the menu bar taking the keys)
+//   run no handler: the control keeps the focus it had within the window.
 // - A key-press handler sees the typed character before the box does and may
 //   change it (0 discards it).
 // - A key-up handler runs once per key the control saw pressed, with the text
 //   already updated. A release whose press went elsewhere (the Enter that closed
 //   a message box), or came before the focus left the control and returned
 //   (the Tab whose leave handler sent the focus back), runs nothing.
+// - Text committed without a key press (a dead key, a compose key, an input
+//   method) is typed all the same: the key-press handler sees each character
+//   and the key-up handler runs once, with the text updated.
 // - Text changes are the boxes' own textChanged signals, which Qt emits inside
 //   the assignment, as the handlers expect.
 
@@ -56,6 +59,7 @@ private:
     void transfer(QWidget *target);
     bool keyPress(QObject *watched, QEvent *event);
     bool keyRelease(QObject *watched, QEvent *event);
+    bool inputMethod(QObject *watched, QEvent *event);
 
     QWidget *m_form;
     QPointer<QWidget> m_active;

@@ -21,6 +21,7 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStringListModel>
 
 namespace {
@@ -251,6 +252,29 @@ void FrmCodiceFiscale::createMenuBar()
     m_ui.VerificaCodice = menuBar()->addAction(QStringLiteral("VerificaCodice"));
     m_ui.VerificaCodice->setObjectName(QStringLiteral("VerificaCodice"));
     connect(m_ui.VerificaCodice, &QAction::triggered, this, &FrmCodiceFiscale::VerificaCodice_Click);
+
+    // A lone Alt hands the keys to the menu bar, its first entry lit; F10 does
+    // the same. Arrows move along the entries, Enter chooses one, Esc gives
+    // the keys back. The captions carry no mnemonic.
+    QMenuBar *menu = menuBar();
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, menu, [this, menu] {
+        menu->setActiveAction(m_ui.Aiuto);
+        menu->setFocus(Qt::MenuBarFocusReason);
+    });
+    connect(menu, &QMenuBar::triggered, this, &FrmCodiceFiscale::restituisciTasti);
+}
+
+void FrmCodiceFiscale::menuBar_KeyPress(int &keyAscii)
+{
+    if (keyAscii == 27)
+        restituisciTasti();
+}
+
+// The control that had the keys before the menu bar took them gets them back.
+void FrmCodiceFiscale::restituisciTasti()
+{
+    if (menuBar()->hasFocus() && m_events->activeControl())
+        m_events->activeControl()->setFocus(Qt::MenuBarFocusReason);
 }
 
 void FrmCodiceFiscale::createHandlers()
@@ -260,6 +284,7 @@ void FrmCodiceFiscale::createHandlers()
     m_luogoNascita = std::make_unique<LuogoNascita>(m_ui, *m_events, m_platform, rsComuni);
     m_pannelloIva = std::make_unique<PannelloIva>(m_ui, *m_events, m_platform, dbDatiAtto);
     connect(m_ui.Command1, &QPushButton::clicked, this, &FrmCodiceFiscale::Command1_Click);
+    m_events->onKeyPress(menuBar(), [this](int &k) { menuBar_KeyPress(k); });
 }
 
 FrmCodiceFiscale::Avvio FrmCodiceFiscale::Form_Load()

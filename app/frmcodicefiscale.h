@@ -39,6 +39,8 @@ private:
     void createLayout();
     void createAccessibleNames();
     void createMenuBar();
+    void menuBar_KeyPress(int &keyAscii);
+    void restituisciTasti();
     void createHandlers();
     DbError apriDatabase(const QString &percorso);
     DbError riempiListe();

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: MIT
+#include "app/applicazione.h"
 #include "app/desktopplatform.h"
 #include "app/frmcodicefiscale.h"
-#include "app/immagini.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brantovel"));
-    QApplication::setWindowIcon(iconaApplicazione());
+    preparaApplicazione(app);
 
     DesktopPlatform platform;
     FrmCodiceFiscale form(platform, QCoreApplication::applicationDirPath());

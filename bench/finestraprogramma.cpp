@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Starts the program's main window as the program does, on the full
 // reference data built from data/, for the start-up benchmark.
+#include "app/applicazione.h"
 #include "app/desktopplatform.h"
 #include "app/frmcodicefiscale.h"
-#include "app/immagini.h"
 #include "inattivo.h"
 
 #include <QApplication>
@@ -13,8 +13,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brantovel"));
-    QApplication::setWindowIcon(iconaApplicazione());
+    preparaApplicazione(app);
 
     DesktopPlatform platform;
     FrmCodiceFiscale form(platform, QStringLiteral(BRANTOVEL_CARTELLA_DATI));

@@ -35,6 +35,9 @@ QRadioButton *opzione(QWidget *parent, const char *name, const QString &caption,
         p.setBrush(ruolo, p.brush(ruolo));
     o->setPalette(p);
     o->setAutoFillBackground(true);
+    // The toolkit makes an exclusive group a single Tab stop, where arrow
+    // keys click the next option: the window sets the choice itself.
+    o->setAutoExclusive(false);
     return o;
 }
 
@@ -87,6 +90,8 @@ void FrmComuni::createLayout()
     DataGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DataGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DataGrid1->setWordWrap(false);
+    // Tab leaves the grid for the option buttons instead of walking its cells.
+    DataGrid1->setTabKeyNavigation(false);
     DataGrid1->setModel(m_origine);
     DataGrid1->setAccessibleName(QStringLiteral("Elenco dei comuni"));
     const int larghezze[] = {6780, 780, 1200, 1320, 6600};
@@ -130,6 +135,13 @@ void FrmComuni::createLayout()
     DataGrid1->setFocus();
 }
 
+// The option clicked is the one chosen, even when clicked again.
+void FrmComuni::segnaScelta(QRadioButton *scelta)
+{
+    Option1->setChecked(scelta == Option1);
+    Option4->setChecked(scelta == Option4);
+}
+
 // Loads the table; a data source that cannot be opened says why and leaves
 // the grid empty.
 bool FrmComuni::apriOrigine()
@@ -153,11 +165,15 @@ void FrmComuni::DataGrid1_HeadClick(int ColIndex)
 // Clicking the option again, while it is selected, searches again.
 void FrmComuni::Option1_Click()
 {
+    segnaScelta(Option1);
     if (!m_origine->aperta())
         return;
     const QString testo =
         m_platform.inputBox(this, QStringLiteral("Inserisci il Comune da trovare (anche solo le prime lettere)"),
                             QStringLiteral("Ricerca COMUNE"));
+    // Back to the rows found: left on the option, an arrow key would move to
+    // Pulisci and click it.
+    DataGrid1->setFocus();
     if (testo.isEmpty())
         return;
     m_origine->setFiltroIniziali(testo);
@@ -167,6 +183,7 @@ void FrmComuni::Option1_Click()
 
 void FrmComuni::Option4_Click()
 {
+    segnaScelta(Option4);
     if (apriOrigine())
         m_origine->setSort(QStringLiteral("prov"));
 }

@@ -25,6 +25,7 @@ private:
     FrmComuni(const QString &percorsoDatiAtto, Platform &platform);
     void createLayout();
     bool apriOrigine();
+    void segnaScelta(QRadioButton *scelta);
 
     void DataGrid1_HeadClick(int ColIndex);
     void Option1_Click();

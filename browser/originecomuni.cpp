@@ -107,7 +107,9 @@ int OrigineComuni::columnCount(const QModelIndex &parent) const
 
 QVariant OrigineComuni::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    // An empty grid, or an empty selection, is asked for no cell at all: that
+    // is no fault, and no warning of the model's own checks.
+    if (role != Qt::DisplayRole || !index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     return m_righe.at(m_visibili.at(index.row())).at(index.column());
 }

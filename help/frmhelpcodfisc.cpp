@@ -5,6 +5,7 @@
 #include "app/disposizione.h"
 #include "help/testoaiuto.h"
 
+#include <QPixmap>
 #include <QPlainTextEdit>
 
 void FrmHelpCodFisc::mostra(QWidget *parent)
@@ -19,6 +20,10 @@ FrmHelpCodFisc::FrmHelpCodFisc(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmHelpCodFisc"));
     setWindowTitle(QStringLiteral("Help of Brantovel  by Notaio Talvekko"));
+    // No icon: without one of its own the window would show its parent's.
+    QPixmap nessuna(16, 16);
+    nessuna.fill(Qt::transparent);
+    setWindowIcon(nessuna);
     const QRect client = twips(0, 0, 7665, 7455);
     resize(client.size());
 

@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 
 pacchetti=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
            qt6-qpa-plugins libgl-dev libsqlite3-dev fonts-liberation2 xvfb xauth
+           # the toolkit's own words in Italian
+           qt6-translations-l10n
            # the Debian package, its menu entry and the SVG icon's check
            dpkg-dev desktop-file-utils librsvg2-bin
            # the end-to-end tests: a window manager, X input, clipboard and

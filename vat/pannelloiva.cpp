@@ -90,21 +90,26 @@ void PannelloIva::Text5_GotFocus()
     setSelLength(box, box->text().size());
 }
 
+// Every number completed in the last box is looked up, whatever its digits:
+// 00488410010 (office 001, check digit 0) is as real as any other.
 void PannelloIva::Text14_Change()
 {
-    const QString nona = ui.Text(12)->text();
-    const QString undicesima = ui.Text(14)->text();
     // An erased box or a letter is no digit to look up: the leave check of the
     // box will set it right.
-    if (!unaCifra(nona) || !unaCifra(undicesima))
+    if (!unaCifra(ui.Text(12)->text()) || !unaCifra(ui.Text(14)->text()))
         return;
-    // Every reset leaves these two zeros behind, and a reset starts no lookup.
-    if (nona == u"0" && undicesima == u"0")
+    // Eleven zeros are what every reset leaves, and no number: a reset starts
+    // no lookup.
+    if (cifre() == QString(11, u'0'))
         return;
+    m_events.setFocus(ui.CboUfficioIva);
+    cercaUfficio();
+}
 
+void PannelloIva::cercaUfficio()
+{
     setText(ui.Text1, cifre());
     setText(ui.Text15, ui.Text(11)->text() + ui.Text(12)->text() + ui.Text(13)->text());
-    m_events.setFocus(ui.CboUfficioIva);
 
     // An office is found by the beginning of its name; the code is passed as a
     // value, never spliced into the query.
@@ -136,12 +141,13 @@ void PannelloIva::Command2_Click()
 {
     // An empty number field means no number has been completed since
     // start-up or the last reset: the check fails, for the zeros of start-up
-    // are no number although their check digit fits. Otherwise the check, the
-    // message and the clipboard all take the digits the boxes hold now, also
-    // when an earlier box was changed after the last one.
-    const QString numero = ui.Text1->text().isEmpty() ? QString() : cifre();
+    // are no number although their check digit fits. Digits changed after the
+    // last box are looked up now, so that the office shown and the number
+    // checked, shown and copied are always the same eleven digits.
+    if (!ui.Text1->text().isEmpty() && ui.Text1->text() != cifre())
+        cercaUfficio();
+    const QString numero = ui.Text1->text();
     if (ControlloPI(numero)) {
-        setText(ui.Text1, numero);
         messaggio(QStringLiteral("Numero Partita IVA: OK: per accertarti dell'esistenza della Partita IVA, "
                                  "incolla il numero nel sito di controllo "));
         m_platform.clearClipboard();
@@ -169,7 +175,7 @@ QString PannelloIva::cifre(const QString &separatore) const
 }
 
 // Each box set to "0" moves the focus on to the next one; the last stops
-// short of a lookup, since the ninth digit is a zero by then.
+// short of a lookup, since all the digits are zeros by then.
 void PannelloIva::azzeraPannello()
 {
     setText(ui.Text1, QString());

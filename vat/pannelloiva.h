@@ -24,6 +24,10 @@ private:
     void Text14_Change();
     void Command2_Click();
 
+    // Assembles the number from the boxes and shows its office, or reports an
+    // unknown office and resets the panel.
+    void cercaUfficio();
+
     // The contents of Text4 to Text14 in digit order, with `separatore`
     // between them.
     QString cifre(const QString &separatore = {}) const;

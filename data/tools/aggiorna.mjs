@@ -255,19 +255,49 @@ const statiCessati = belfStatiCessati
     .filter((l) => l.fine >= DATA_MINIMA_CESSAZIONE)
     .map((l) => ({ nomeBase: nomeDaBelfiore(l), anno: l.fine.slice(0, 4), sigla: "EE", codice: l.codice, cap: "" }));
 
-// Marcatore dei luoghi cessati. Se due luoghi cessati avessero ancora lo
-// stesso nome e la stessa provincia (stesso nome, cessati nello stesso anno),
-// si aggiunge a entrambi il codice: "Nome (soppresso nel AAAA, codice X000)".
+// Il programma trova un luogo dal solo nome, confrontato senza distinzione di
+// maiuscole: ogni nome deve essere unico in questo senso.
+const chiaveNome = (nome) => nome.toLowerCase();
+
+// Comuni attuali omonimi: a tutti si aggiunge la provincia, "Castro (BG)" e
+// "Castro (LE)". Uno Stato con il nome di un comune è detto Stato:
+// "Palau (Stato estero)". Così il nome si completa ancora dalle prime lettere.
+const omonimiAttuali = [];
+function distinguiAttuali(comuni, stati) {
+    const gruppi = raggruppa(comuni, (c) => chiaveNome(c.nome));
+    const nomiComuni = new Set();
+    for (const c of comuni) {
+        if (gruppi.get(chiaveNome(c.nome)).length > 1) {
+            omonimiAttuali.push(`${c.codice} ${c.nome} (${c.sigla})`);
+            c.nome = `${c.nome} (${c.sigla})`;
+        }
+        nomiComuni.add(chiaveNome(c.nome));
+    }
+    for (const s of stati) {
+        if (nomiComuni.has(chiaveNome(s.nome))) {
+            omonimiAttuali.push(`${s.codice} ${s.nome} (Stato estero)`);
+            s.nome = `${s.nome} (Stato estero)`;
+        }
+    }
+}
+distinguiAttuali(comuniAttuali, statiAttuali);
+
+// Marcatore dei luoghi cessati. Due luoghi cessati con lo stesso nome nello
+// stesso anno si distinguono con la provincia nel marcatore, "Forno
+// (soppresso nel 1928, NO)"; se anche la provincia è la stessa, con il codice:
+// "Nome (soppresso nel AAAA, codice X000)".
 const omonimiCessati = [];
 function marca(cessati) {
-    const gruppi = raggruppa(cessati, (x) => `${chiaveOrdinamento(x.nomeBase)}|${x.anno}|${x.sigla}`);
+    const chiave = (x) => `${chiaveOrdinamento(x.nomeBase)}|${x.anno}`;
+    const gruppi = raggruppa(cessati, chiave);
     return cessati.map((x) => {
-        const gruppo = gruppi.get(`${chiaveOrdinamento(x.nomeBase)}|${x.anno}|${x.sigla}`);
-        if (gruppo.length > 1) {
-            omonimiCessati.push(`${x.codice} ${x.nomeBase} (${x.sigla}, ${x.anno})`);
+        const gruppo = gruppi.get(chiave(x));
+        if (gruppo.length === 1) return { ...x, nome: x.nomeBase + MARCATORE(x.anno) };
+        omonimiCessati.push(`${x.codice} ${x.nomeBase} (${x.sigla}, ${x.anno})`);
+        if (gruppo.filter((y) => y.sigla === x.sigla).length > 1) {
             return { ...x, nome: `${x.nomeBase} (soppresso nel ${x.anno}, codice ${x.codice})` };
         }
-        return { ...x, nome: x.nomeBase + MARCATORE(x.anno) };
+        return { ...x, nome: `${x.nomeBase} (soppresso nel ${x.anno}, ${x.sigla})` };
     });
 }
 
@@ -293,8 +323,8 @@ for (const r of righe) {
     const sospetti = caratteriSospetti(r.nome);
     if (sospetti.length) errore(`caratteri sospetti in ${r.codice} ${JSON.stringify(r.nome)}: ${JSON.stringify(sospetti)}`);
 }
-for (const [chiave, gruppo] of raggruppa(righe, (r) => `${chiaveOrdinamento(r.nome)}|${r.sigla}`)) {
-    if (gruppo.length > 1) errore(`nome e provincia ripetuti: ${chiave} (${gruppo.map((r) => r.codice).join(", ")})`);
+for (const [chiave, gruppo] of raggruppa(righe, (r) => chiaveNome(r.nome))) {
+    if (gruppo.length > 1) errore(`nome ripetuto: ${chiave} (${gruppo.map((r) => r.codice).join(", ")})`);
 }
 for (const [codice, gruppo] of raggruppa(righe, (r) => r.codice)) {
     if (gruppo.length > 1) errore(`codice ripetuto: ${codice}`);
@@ -318,7 +348,9 @@ const FATTI = [
     ["Napoli", "NA", "F839"],
     ["Forlì", "FC", "D704"],
     ["Bolzano", "BZ", "A952"],
-    ["Samone", "TO", "H753"],
+    ["Samone (TO)", "TO", "H753"],
+    ["Palau", "SS", "G258"],
+    ["Palau (Stato estero)", "EE", "Z734"],
     ["Romano Canavese", "TO", "H511"],
     ["Sant'Agata de' Goti", "BN", "I197"],
     ["Reggio nell'Emilia", "RE", "H223"],
@@ -376,7 +408,8 @@ sezione("Comuni attuali senza CAP in nessuna fonte", senzaCap, 40);
 sezione("Nomi con codifica riparata (UTF-8 letto come Latin-1)", codificheRiparate, 40);
 sezione("Maiuscole corrette nei nomi dei comuni cessati", maiuscoleCorrette);
 sezione("Sigle di provincia aggiornate per i comuni cessati", sigleAggiornate, 40);
-sezione("Comuni cessati omonimi distinti col codice", omonimiCessati, 40);
+sezione("Luoghi attuali omonimi distinti con la provincia o come Stato", omonimiAttuali, 40);
+sezione("Luoghi cessati omonimi distinti con la provincia o col codice", omonimiCessati, 40);
 sezione("Da controllare: comuni cessati dopo il 1945 con una provincia che belfiore sbaglia altrove", daControllare, 80);
 
 // Quanto la regola delle maiuscole ritrova i nomi ufficiali dei comuni attuali.

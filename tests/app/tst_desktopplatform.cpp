@@ -1,16 +1,33 @@
 // SPDX-License-Identifier: MIT
+#include "app/applicazione.h"
 #include "app/desktopplatform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+namespace {
+
+QStringList testi(const QList<QAbstractButton *> &pulsanti)
+{
+    QStringList t;
+    for (const QAbstractButton *p : pulsanti)
+        t << p->text();
+    return t;
+}
+
+} // namespace
 
 // The real dialogs, each closed from a timer as soon as it is open, after
 // the test has looked at it.
@@ -19,6 +36,7 @@ class tst_DesktopPlatform : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void cleanup();
     void messaggio_data();
     void messaggio();
@@ -26,12 +44,22 @@ private slots:
     void richiestaDiTesto();
     void sceltaDelFile();
     void appunti();
+    void menuDelTestoInItaliano();
 
 private:
     // Runs `action` on the modal widget once it is shown.
     void quandoAperto(std::function<void(QWidget *)> action);
     DesktopPlatform m_platform;
+    QTemporaryDir m_impostazioni;
 };
+
+// As the program starts; a settings file written by the toolkit would land
+// in m_impostazioni.
+void tst_DesktopPlatform::initTestCase()
+{
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_impostazioni.path()));
+    preparaApplicazione(*qApp);
+}
 
 void tst_DesktopPlatform::cleanup()
 {
@@ -100,33 +128,49 @@ void tst_DesktopPlatform::richiestaDiTesto()
     QFETCH(bool, conferma);
     QFETCH(QString, atteso);
     QString titolo;
+    QStringList pulsanti;
     quandoAperto([&](QWidget *w) {
         auto *dialog = qobject_cast<QInputDialog *>(w);
         QVERIFY(dialog);
         titolo = dialog->windowTitle();
+        pulsanti = testi(dialog->findChild<QDialogButtonBox *>()->buttons());
         QCOMPARE(dialog->labelText(), QStringLiteral("Scrivi"));
         dialog->findChild<QLineEdit *>()->setText(QStringLiteral("Rom"));
         conferma ? dialog->accept() : dialog->reject();
     });
     QCOMPARE(m_platform.inputBox(nullptr, QStringLiteral("Scrivi"), QStringLiteral("Ricerca COMUNE")), atteso);
     QCOMPARE(titolo, QStringLiteral("Ricerca COMUNE"));
+    QCOMPARE(pulsanti, QStringList({"OK", "Annulla"}));
 }
 
+// The dialog starts in the working folder, lists a database named in any
+// case, and leaves no settings of its own behind.
 void tst_DesktopPlatform::sceltaDelFile()
 {
-    QString titolo;
-    QStringList filtri;
+    QTemporaryDir cartella;
+    const QString database = cartella.filePath(QStringLiteral("DATIATTO.MDB"));
+    QVERIFY(QFile(database).open(QIODevice::WriteOnly));
+    QVERIFY(QDir::setCurrent(cartella.path()));
+    QString titolo, filtro;
+    QStringList pulsanti;
+    bool elencato = false;
     quandoAperto([&](QWidget *w) {
         auto *dialog = qobject_cast<QFileDialog *>(w);
         QVERIFY(dialog);
         titolo = dialog->windowTitle();
-        filtri = dialog->nameFilters();
+        filtro = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))->currentText();
+        pulsanti = testi(dialog->findChild<QDialogButtonBox *>()->buttons());
+        const QFileSystemModel *modello = dialog->findChild<QFileSystemModel *>();
+        elencato = QTest::qWaitFor([&] { return modello->flags(modello->index(database)) & Qt::ItemIsEnabled; });
         dialog->reject();
     });
     QCOMPARE(m_platform.openFileName(nullptr, QStringLiteral("Cerca DatiAtto.mdb"), QStringLiteral("(*.MDB)|*.mdb")),
              QString());
+    QCOMPARE(QDir(m_impostazioni.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
     QCOMPARE(titolo, QStringLiteral("Cerca DatiAtto.mdb"));
-    QCOMPARE(filtri, QStringList{QStringLiteral("(*.MDB) (*.mdb *.MDB)")});
+    QCOMPARE(filtro, QStringLiteral("(*.MDB)"));
+    QVERIFY(elencato);
+    QCOMPARE(pulsanti, QStringList({"&Apri", "Annulla"}));
 }
 
 void tst_DesktopPlatform::appunti()
@@ -135,6 +179,17 @@ void tst_DesktopPlatform::appunti()
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("RSS MRA 80A01 H501U"));
     m_platform.clearClipboard();
     QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+}
+
+void tst_DesktopPlatform::menuDelTestoInItaliano()
+{
+    QLineEdit box;
+    const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    QStringList voci;
+    for (const QAction *a : menu->actions())
+        if (!a->isSeparator())
+            voci << a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+    QCOMPARE(voci, QStringList({"Annulla", "Rifai", "Taglia", "Copia", "Incolla", "Elimina", "Seleziona tutto"}));
 }
 
 QTEST_MAIN(tst_DesktopPlatform)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
+#include "app/formevents.h"
 #include "support/finestradiprova.h"
 #include "support/fixture.h"
+#include "support/tabella.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QTest>
+#include <QTimer>
 
 class tst_FrmCodiceFiscale : public QObject
 {
@@ -19,7 +22,8 @@ private slots:
     void init();
     void cleanup();
     void ordineDiTabulazione();
-    void menu();
+    void menuDaTastiera_data();
+    void menuDaTastiera();
     void esciChiudeDatabaseEFinestra();
     void ilFileNonCambiaInUnaSessione();
 
@@ -55,19 +59,54 @@ void tst_FrmCodiceFiscale::ordineDiTabulazione()
                                   "CboUfficioIva"}));
 }
 
-void tst_FrmCodiceFiscale::menu()
+void tst_FrmCodiceFiscale::menuDaTastiera_data()
 {
-    const QList<QAction *> voci = m_f->form->menuBar()->actions();
-    QCOMPARE(voci.size(), 3);
-    QCOMPARE(voci.at(0)->objectName(), QStringLiteral("Aiuto"));
-    QCOMPARE(voci.at(0)->text(), QStringLiteral("Help"));
-    QCOMPARE(voci.at(1)->objectName(), QStringLiteral("CercaComuni"));
-    QCOMPARE(voci.at(1)->text(), QStringLiteral("CercaComuni"));
-    QCOMPARE(voci.at(2)->objectName(), QStringLiteral("VerificaCodice"));
-    QCOMPARE(voci.at(2)->text(), QStringLiteral("VerificaCodice"));
-    QVERIFY(!voci.at(0)->menu() && !voci.at(1)->menu() && !voci.at(2)->menu());
-    QCOMPARE(m_f->form->windowTitle(), QStringLiteral("Brantovel by Ozmir"));
-    QVERIFY(!m_f->form->windowIcon().isNull());
+    colonne<QString, QString>("tasti", "finestra");
+    riga("F10, Enter: Help", "F10 Invio", "frmHelpCodFisc");
+    riga("F10, right arrow, Enter: CercaComuni", "F10 Destra Invio", "frmcomuni");
+    riga("Alt, Enter: Help", "Alt Invio", "frmHelpCodFisc");
+    riga("F10, Esc: nothing", "F10 Esc", "");
+}
+
+// The menu bar takes the keys and gives them back without leaving the given
+// name, whose leave handler would send the focus to the sex list.
+void tst_FrmCodiceFiscale::menuDaTastiera()
+{
+    QFETCH(QString, tasti);
+    QLineEdit *txtNome = m_f->ui().txtNome;
+    QTest::mouseClick(txtNome, Qt::LeftButton);
+    QString aperta;
+    QObject guardia;
+    QTimer::singleShot(0, &guardia, [&] {
+        if (QWidget *modale = QApplication::activeModalWidget()) {
+            aperta = modale->objectName();
+            modale->close();
+        }
+    });
+    const QHash<QString, Qt::Key> chiavi = {
+        {"F10", Qt::Key_F10}, {"Destra", Qt::Key_Right}, {"Invio", Qt::Key_Return}, {"Esc", Qt::Key_Escape}};
+    for (const QString &t : tasti.split(QLatin1Char(' '))) {
+        if (t == QLatin1String("Alt")) {
+            QTest::keyPress(QApplication::focusWidget(), Qt::Key_Alt, Qt::AltModifier);
+            QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Alt);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), chiavi.value(t));
+        }
+    }
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->objectName() == QLatin1String("frmcomuni")) {
+            aperta = w->objectName();
+            w->close();
+        }
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTEST(aperta, "finestra");
+    QCOMPARE(m_f->form->focusWidget(), txtNome);
+    QCOMPARE(m_f->form->events().activeControl(), txtNome);
+    QStringList voci;
+    for (const QAction *voce : m_f->form->menuBar()->actions())
+        voci << voce->text();
+    QCOMPARE(voci, QStringList({"Help", "CercaComuni", "VerificaCodice"})); // no mnemonic added to the captions
 }
 
 void tst_FrmCodiceFiscale::esciChiudeDatabaseEFinestra()

@@ -116,6 +116,8 @@ private slots:
     void comandi();
     void navigationBarMovesTheGridsRow_data();
     void navigationBarMovesTheGridsRow();
+    void tastiera_data();
+    void tastiera();
     void chosenAgain_data();
     void chosenAgain();
     void survivesEsci();
@@ -227,6 +229,39 @@ void tst_FrmComuni::navigationBarMovesTheGridsRow()
     }
     QCOMPARE(griglia()->currentIndex().row(), riga);
     QCOMPARE(griglia()->selectionModel()->selectedRows(), QModelIndexList({griglia()->model()->index(riga, 0)}));
+}
+
+void tst_FrmComuni::tastiera_data()
+{
+    // tasti: ⇥ Tab, ␣ Space, ↓ the down arrow, each in the focused control
+    colonne<QString, QString, QStringList, int, QString, QString>("prima", "tasti", "risposte", "mostrata", "attesi",
+                                                                 "fuoco");
+    const QString conR = QStringLiteral("Roma, Romano Canavese, Rovigo, Reggio nell'Emilia");
+    riga("Tab leaves the grid for Pulisci, Space runs it", "?R", "⇥␣", QStringList(), 1, provinceCrescenti,
+         "Option4");
+    riga("Tab twice reaches RicercaComune, Space asks", "", "⇥⇥␣", QStringList{"Mi"}, 0, "Milano", "DataGrid1");
+    // Regression: the focus stayed on RicercaComune, where the arrow moved to
+    // Pulisci and clicked it, bringing every row back.
+    riga("after a search the arrow moves in the grid", "?R", "↓", QStringList(), 0, conR, "DataGrid1");
+}
+
+void tst_FrmComuni::tastiera()
+{
+    QFETCH(QString, prima);
+    QFETCH(QString, tasti);
+    QFETCH(QStringList, risposte);
+    QFETCH(int, mostrata);
+    avvia();
+    QVERIFY(QTest::qWaitForWindowActive(browser()));
+    esegui(prima, f->platform);
+    f->platform.inputAnswers << risposte;
+    const QString simboli = QStringLiteral("⇥␣↓");
+    const Qt::Key chiavi[] = {Qt::Key_Tab, Qt::Key_Space, Qt::Key_Down};
+    for (const QChar c : tasti)
+        QTest::keyClick(QApplication::focusWidget(), chiavi[simboli.indexOf(c)]);
+    QTEST(colonna(mostrata), "attesi");
+    QTEST(QApplication::focusWidget()->objectName(), "fuoco");
+    QVERIFY(f->platform.inputAnswers.isEmpty());
 }
 
 void tst_FrmComuni::chosenAgain_data()

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -214,6 +215,9 @@ void tst_OrigineComuni::unopenableSource()
     origine.setFiltroIniziali(QStringLiteral("R"));
     QCOMPARE(origine.sort(), QString());
     QCOMPARE(origine.rowCount(), 0);
+    // Regression: asking the empty source for no cell warned on the terminal.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+    QCOMPARE(origine.data(QModelIndex()), QVariant());
 
     QFile::remove(percorso);
     creaDati();

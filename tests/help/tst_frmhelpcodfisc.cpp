@@ -57,6 +57,9 @@ void tst_FrmHelpCodFisc::eachOpeningStartsFromTheFixedText()
         apriAiuto([&](QDialog *finestra, QPlainTextEdit *Text1) {
             aperta = finestra;
             QVERIFY(finestra->isModal());
+            QImage nessuna(16, 16, QImage::Format_ARGB32_Premultiplied);
+            nessuna.fill(Qt::transparent);
+            QCOMPARE(finestra->windowIcon().pixmap(16).toImage().convertToFormat(nessuna.format()), nessuna);
             QCOMPARE(Text1->toPlainText(), testoAiuto().replace(QLatin1String("\r\n"), QLatin1String("\n")));
             QCOMPARE(Text1->textCursor().position(), 0);
             QCOMPARE(Text1->verticalScrollBar()->value(), 0);

@@ -155,9 +155,13 @@ void tst_PannelloIva::inserimento_data()
          "02345678904 | 02345678904 | 890 | 890 Primo ufficio", sullaLista, nessuno);
     riga("lettera nella prima casella: zero selezionato, nessun messaggio", "a", Azzerato, "Text4 [0]", nessuno);
     riga("lettera nella prima casella, poi il numero", "a12345678903", trovato, sullaLista, nessuno);
-    riga("cifre 9 e 11 zero: nessuna ricerca", "12345678000", "12345678000 |  |  | ", "Text14 []", nessuno);
-    riga("cifre 9 e 11 zero dopo un numero: resta il numero di prima", "12345678903|12345678000",
-         "12345678000 | 12345678903 | 890 | 890 Primo ufficio", "Text14 []", nessuno);
+    // Regression: a number whose digits 9 and 11 are both zero was never
+    // assembled, so the check tested the number before it, or nothing.
+    const QString torino = QStringLiteral("00488410010 | 00488410010 | 001 | 001 Torino");
+    riga("cifre 9 e 11 zero: cercato come ogni numero", "00488410010", torino, sullaLista, nessuno);
+    riga("cifre 9 e 11 zero battute su un numero", "12345678903|00488410010", torino, sullaLista, nessuno);
+    riga("cifre 9 e 11 zero, ufficio inesistente, battute su un numero", "12345670587|12340011050", Azzerato,
+         "Text14 []", QStringList{istante("Codice Ufficio IVA inesistente", "12340011050", "verdeacqua", "rosso")});
     riga("secondo numero battuto sul primo", "12345678903|32345670587", "32345670587 | 32345670587 | 058 | 058 Roma",
          sullaLista, nessuno);
     riga("ufficio inesistente: un solo messaggio, poi tutto azzerato", "12345679993", Azzerato, "Text14 []",
@@ -255,12 +259,20 @@ void tst_PannelloIva::controllo_data()
     riga("numero errato: cifre spaziate su rosso, poi tutto azzerato", "12345678901", 1, true, errato, "", Azzerato);
     riga("secondo clic dopo un errore: gli zeri non passano", "12345678901", 2, true,
          errato + QStringList{erratoSuRosso(Zeri)}, "", Azzerato);
-    // Text4 changed after the last box: the check, the message and the
-    // clipboard all take the number the boxes show, not the one looked up.
+    // An earlier box changed after the last one: the click looks the boxes'
+    // number up first, so the office, the check and the clipboard agree.
     riga("prima casella cambiata dopo l'ultima: ora giusto", "12345678901|3", 1, true,
          QStringList{istante(Ok, "32345678901")}, "32345678901", "32345678901 | 32345678901 | 890 | 890 Primo ufficio");
     riga("prima casella cambiata dopo l'ultima: ora errato", "12345678903|2", 1, true,
          QStringList{erratoSuRosso("22345678903")}, "", Azzerato);
+    riga("codice ufficio cambiato dopo l'ultima casella: cercato al clic", "12345678907|1234567058", 1, true,
+         QStringList{istante(Ok, "12345670587")}, "12345670587", "12345670587 | 12345670587 | 058 | 058 Roma");
+    riga("cifre 9 e 11 zero: numero giusto", "00488410010", 1, true, QStringList{istante(Ok, "00488410010")},
+         "00488410010", "00488410010 | 00488410010 | 001 | 001 Torino");
+    riga("ufficio inesistente battuto su un numero giusto: non passa", "12345670587|12340011050", 1, true,
+         QStringList{istante("Codice Ufficio IVA inesistente", "12340011050", "verdeacqua", "rosso"),
+                     erratoSuRosso(Zeri)},
+         "", Azzerato);
 }
 
 void tst_PannelloIva::controllo()
