@@ -14,8 +14,9 @@ namespace {
 
 // The parts of a control that a screen reader meets on their own: the
 // control, and the edit field inside an editable list box.
-QList<QAccessibleInterface *> parti(QWidget *control)
+QList<QAccessibleInterface *> parti(QWidget *finestra, const QString &nome)
 {
+    QWidget *control = finestra->findChild<QWidget *>(nome);
     QList<QAccessibleInterface *> parti{QAccessible::queryAccessibleInterface(control)};
     if (auto *combo = qobject_cast<QComboBox *>(control); combo && combo->lineEdit())
         parti << QAccessible::queryAccessibleInterface(combo->lineEdit());
@@ -32,29 +33,12 @@ QString nome(QAccessibleInterface *parte)
     return etichette.isEmpty() ? QString() : etichette.first().first->text(QAccessible::Name);
 }
 
-QWidget *controllo(const QWidget *finestra, const QString &nome)
-{
-    return finestra->findChild<QWidget *>(nome);
-}
-
-// A click where the user types, or on a button.
-void clic(QWidget *control)
-{
-    QTest::mouseClick(editor(control) ? editor(control) : control, Qt::LeftButton);
-}
-
 QWidget *browser()
 {
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w->objectName() == QLatin1String("frmcomuni") && w->isVisible())
             return w;
     return nullptr;
-}
-
-void digitaNelFuoco(const QString &testo)
-{
-    for (QChar c : testo)
-        digita(QApplication::focusWidget(), c);
 }
 
 } // namespace
@@ -64,97 +48,52 @@ class tst_Accessibilita : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
-    void cleanupTestCase();
-    void principale_data();
-    void principale();
-    void comuni_data();
-    void comuni();
-    void aiuto();
+    void nomi_data();
+    void nomi();
     void coloriDetti_data();
     void coloriDetti();
-
-private:
-    // Names are only read: one window serves every table of names.
-    std::unique_ptr<FinestraDiProva> m_f;
+    void cleanup();
 };
-
-void tst_Accessibilita::initTestCase()
-{
-    m_f = std::make_unique<FinestraDiProva>();
-    QCOMPARE(m_f->avvia(), FrmCodiceFiscale::Avvio::Pronto);
-}
 
 void tst_Accessibilita::cleanup()
 {
     if (QWidget *b = browser())
         b->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void tst_Accessibilita::cleanupTestCase()
-{
-    m_f.reset();
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
-void tst_Accessibilita::principale_data()
+// finestra: the main window, the places' browser or the help.
+void tst_Accessibilita::nomi_data()
 {
-    colonne<QString, QString>("controllo", "nome");
-    riga("risultato, la cui didascalia finisce con i due punti", "txtCodiceFiscale", "Codice Fiscale");
-    riga("cognome", "txtCognome", "Cognome");
-    riga("nome", "txtNome", "Nome");
-    riga("sesso, che dice la scelta come nome", "cboSesso", "Sesso");
-    riga("comune, col suo campo", "cboComune", "Comune di nascita");
-    riga("provincia", "Text2", "Provincia");
-    riga("codice del comune", "Text3", "Codice");
-    riga("stato estero, col suo campo", "CboStatoEstero", "Stato Estero");
-    riga("data, la cui didascalia finisce con uno spazio", "txtDataNascita", "Data di nascita");
-    riga("codice dell'ufficio, distinto da quello del comune", "Text15", "Codice Ufficio IVA");
-    riga("ufficio IVA, col suo campo", "CboUfficioIva", "Ufficio IVA");
-    riga("numero di partita IVA", "Text1", "Numero di partita IVA");
-    for (int k = 1; k <= 11; ++k)
-        QTest::addRow("cifra %d", k) << QStringLiteral("Text%1").arg(k + 3)
-                                     << QStringLiteral("Partita IVA, cifra %1").arg(k);
+    colonne<QString, QString, QString>("finestra", "controllo", "nome");
+    riga("risultato, la cui didascalia finisce con i due punti", "principale", "txtCodiceFiscale", "Codice Fiscale");
+    riga("sesso, che dice la scelta come nome", "principale", "cboSesso", "Sesso");
+    riga("comune, col suo campo", "principale", "cboComune", "Comune di nascita");
+    riga("data, la cui didascalia finisce con uno spazio", "principale", "txtDataNascita", "Data di nascita");
+    riga("codice dell'ufficio, distinto da quello del comune", "principale", "Text15", "Codice Ufficio IVA");
+    riga("ultima cifra della partita IVA", "principale", "Text14", "Partita IVA, cifra 11");
+    riga("riquadro, la cui didascalia è nascosta", "comuni", "Frame1", "Ricerca dei comuni");
+    riga("freccia, che mostra solo un'icona", "comuni", "ultimo", "Ultimo comune");
+    riga("testo della guida", "aiuto", "Text1", "Testo della guida");
 }
 
-void tst_Accessibilita::principale()
+void tst_Accessibilita::nomi()
 {
+    QFETCH(QString, finestra);
     QFETCH(QString, controllo);
     QFETCH(QString, nome);
-    for (QAccessibleInterface *parte : parti(::controllo(m_f->form.get(), controllo)))
-        QCOMPARE(::nome(parte), nome);
-}
-
-void tst_Accessibilita::comuni_data()
-{
-    colonne<QString, QString>("controllo", "nome");
-    riga("griglia", "DataGrid1", "Elenco dei comuni");
-    riga("ricerca, la cui didascalia non ha spazi", "Option1", "Ricerca comune");
-    riga("pulizia", "Option4", "Pulisci");
-    riga("riquadro, la cui didascalia è nascosta", "Frame1", "Ricerca dei comuni");
-    riga("freccia al primo", "primo", "Primo comune");
-    riga("freccia al precedente", "precedente", "Comune precedente");
-    riga("freccia al successivo", "successivo", "Comune successivo");
-    riga("freccia all'ultimo", "ultimo", "Ultimo comune");
-}
-
-void tst_Accessibilita::comuni()
-{
-    QFETCH(QString, controllo);
-    QFETCH(QString, nome);
-    m_f->scegliDalMenu(m_f->ui().CercaComuni);
-    QVERIFY(browser());
-    QCOMPARE(::nome(QAccessible::queryAccessibleInterface(::controllo(browser(), controllo))), nome);
-}
-
-void tst_Accessibilita::aiuto()
-{
-    m_f->apriModale(m_f->ui().Aiuto, [](QWidget *finestra) {
-        QCOMPARE(nome(QAccessible::queryAccessibleInterface(controllo(finestra, QStringLiteral("Text1")))),
-                 QStringLiteral("Testo della guida"));
-    });
+    FinestraDiProva f;
+    QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
+    const auto guarda = [&](QWidget *w) {
+        for (QAccessibleInterface *parte : parti(w, controllo))
+            QCOMPARE(::nome(parte), nome);
+    };
+    if (finestra == QLatin1String("aiuto"))
+        return f.apriModale(f.ui().Aiuto, guarda);
+    if (finestra == QLatin1String("comuni"))
+        f.scegliDalMenu(f.ui().CercaComuni);
+    guarda(finestra == QLatin1String("comuni") ? browser() : f.form.get());
 }
 
 // While a box is marked by colour its description says why; once the colour
@@ -162,6 +101,7 @@ void tst_Accessibilita::aiuto()
 // message is shown is read then.
 void tst_Accessibilita::coloriDetti_data()
 {
+    // errato and corretto are typed in dove, then poi is clicked
     colonne<QString, QString, QString, QStringList, QString, QString>("dove", "errato", "poi", "segnati", "motivo",
                                                                       "corretto");
     riga("comune inesistente", "cboComune", "Xyz", "txtCognome", QStringList{"cboComune", "Text2", "Text3"},
@@ -184,22 +124,26 @@ void tst_Accessibilita::coloriDetti()
     QFETCH(QString, corretto);
     FinestraDiProva f;
     QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
-    QWidget *form = f.form.get();
-    auto leggi = [&] {
+    const auto clic = [&f](const QString &nome) {
+        QWidget *control = f.form->findChild<QWidget *>(nome);
+        QTest::mouseClick(editor(control) ? editor(control) : control, Qt::LeftButton);
+    };
+    const auto leggi = [&] {
         QStringList descrizioni;
         for (const QString &segnato : segnati)
-            for (QAccessibleInterface *parte : parti(controllo(form, segnato)))
+            for (QAccessibleInterface *parte : parti(f.form.get(), segnato))
                 descrizioni << parte->text(QAccessible::Description);
         return descrizioni;
     };
-    auto batti = [&](const QString &testo) {
-        clic(controllo(form, dove));
+    // Typed key by key into whichever box has the focus: the VAT digits move it on.
+    const auto batti = [&](const QString &testo) {
+        clic(dove);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-        digitaNelFuoco(testo);
+        for (QChar c : testo)
+            digita(QApplication::focusWidget(), c);
         if (!poi.isEmpty())
-            clic(controllo(form, poi));
+            clic(poi);
     };
-
     const QStringList prima = leggi();
     QStringList segnate;
     f.platform.whileMessageOpen = [&](const RecordingPlatform::Message &) { segnate = leggi(); };

@@ -16,21 +16,15 @@ public:
     Modulo()
     {
         auto *layout = new QVBoxLayout(this);
-        for (QLineEdit **box : {&a, &b, &c}) {
-            *box = new QLineEdit(this);
-            layout->addWidget(*box);
-        }
-        a->setObjectName(QStringLiteral("a"));
-        b->setObjectName(QStringLiteral("b"));
-        c->setObjectName(QStringLiteral("c"));
-        combo = new QComboBox(this);
-        combo->setObjectName(QStringLiteral("combo"));
+        for (QLineEdit **box : {&a, &b, &c})
+            layout->addWidget(*box = new QLineEdit(this));
+        layout->addWidget(combo = new QComboBox(this));
         combo->setEditable(true);
         combo->setCompleter(nullptr);
-        layout->addWidget(combo);
         events = new FormEvents(this);
-        for (QWidget *w : {static_cast<QWidget *>(a), static_cast<QWidget *>(b), static_cast<QWidget *>(c),
-                           static_cast<QWidget *>(combo)}) {
+        const std::pair<QWidget *, const char *> nomi[] = {{a, "a"}, {b, "b"}, {c, "c"}, {combo, "combo"}};
+        for (const auto &[w, nome] : nomi) {
+            w->setObjectName(QLatin1String(nome));
             events->onGotFocus(w, [this, w] { log << w->objectName() + QStringLiteral("_GotFocus"); });
             events->onLostFocus(w, [this, w] {
                 log << w->objectName() + QStringLiteral("_LostFocus");
@@ -56,7 +50,6 @@ private slots:
     void cleanup();
     void fuoco_data();
     void fuoco();
-    void windowDeactivationRunsNothing();
     void tasti_data();
     void tasti();
 
@@ -82,16 +75,15 @@ void tst_FormEvents::cleanup()
 
 void tst_FormEvents::fuoco_data()
 {
-    // come: the focus leaves a by Tab, by a click on the combo box, or by a
-    // handler's move to b
+    // come: the focus leaves a by Tab, by a click on the combo box, or the
+    // whole window loses it to another and gets it back
     // lasciando: where a's leave handler sends the focus, in turn
     colonne<QString, QString, QStringList, QString>("come", "lasciando", "log", "fuoco");
     riga("Tab runs leave then entry", "Tab", "", QStringList{"a_LostFocus", "b_GotFocus"}, "b");
     riga("a click runs leave then entry", "clic", "", QStringList{"a_LostFocus", "combo_GotFocus"}, "combo");
     // b, where the focus was heading, never gets an entry or a leave handler.
     riga("the leave handler's move wins over Tab", "Tab", "c", QStringList{"a_LostFocus", "c_GotFocus"}, "c");
-    riga("the leave handler's move wins over a handler's", "setFocus", "c",
-         QStringList{"a_LostFocus", "c_GotFocus"}, "c");
+    riga("another window in front and back again runs nothing", "finestra", "", QStringList{}, "a");
     riga("through b and back: b's own leave runs", "Tab", "b a",
          QStringList{"a_LostFocus", "b_GotFocus", "b_LostFocus", "a_GotFocus"}, "a");
 }
@@ -109,39 +101,32 @@ void tst_FormEvents::fuoco()
         QTest::keyClick(m->a, Qt::Key_Tab);
     else if (come == QLatin1String("clic"))
         QTest::mouseClick(m->combo, Qt::LeftButton, {}, QPoint(5, 5));
-    else
-        m->events->setFocus(m->b);
+    else {
+        QWidget altra;
+        altra.show();
+        altra.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&altra));
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m.get()));
+    }
     QTEST(m->log, "log");
     QTEST(QApplication::focusWidget()->objectName(), "fuoco");
     QTEST(m->events->activeControl()->objectName(), "fuoco");
 }
 
-void tst_FormEvents::windowDeactivationRunsNothing()
-{
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
-    m->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m.get()));
-    QCOMPARE(m->log, QStringList());
-    QCOMPARE(m->events->activeControl(), m->a);
-}
-
 void tst_FormEvents::tasti_data()
 {
     // In the combo box, whose key-press handler turns x into X and discards
-    // '-'. azioni: characters typed as keys; ⏎ a whole Return; ⇡ a Return
-    // released without its press; ✎ commits the rest as an input method does;
+    // '-'. azioni: characters typed as keys; ⇡ a Return released without
+    // its press; ✎ commits the rest as an input method does;
     // ◌ leaves the rest as composition.
     colonne<QString, QString, QStringList>("azioni", "testo", "keyUps");
     riga("one key-up per key, with the text updated", "rom", "rom", QStringList{"r", "ro", "rom"});
     riga("the key press changes or discards the character", "x1-x", "X1X", QStringList{"X", "X1", "X1", "X1X"});
-    riga("a release whose press went elsewhere runs nothing", "⇡⏎", "", QStringList{""});
+    riga("a release whose press went elsewhere runs nothing", "⇡", "", QStringList{});
     // Regression: such text never reached the key-up handler, so the place
     // stayed the one of the letters before it.
-    riga("dead grave then i: a key like any other", "forl✎ì", "forlì",
-         QStringList{"f", "fo", "for", "forl", "forlì"});
+    riga("dead grave then i: a key like any other", "forl✎ì", "forlì", QStringList{"f", "fo", "for", "forl", "forlì"});
     riga("a word at once goes through the key press, one key-up", "✎x-x", "XX", QStringList{"XX"});
     riga("composition still open: nothing typed yet", "forl◌`", "forl", QStringList{"f", "fo", "for", "forl"});
 }
@@ -155,9 +140,7 @@ void tst_FormEvents::tasti()
     m->events->setFocus(m->combo);
     for (int i = 0; i < azioni.size(); ++i) {
         const QChar c = azioni.at(i);
-        if (c == u'⏎') {
-            QTest::keyClick(m->combo, Qt::Key_Return);
-        } else if (c == u'⇡') {
+        if (c == u'⇡') {
             QTest::keyRelease(m->combo, Qt::Key_Return);
         } else if (c == u'✎' || c == u'◌') {
             const QString resto = azioni.mid(i + 1);

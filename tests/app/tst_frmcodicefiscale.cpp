@@ -8,8 +8,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
+#include <QMenuBar>
 #include <QSqlDatabase>
 #include <QTest>
 #include <QTimer>
@@ -24,8 +24,7 @@ private slots:
     void ordineDiTabulazione();
     void menuDaTastiera_data();
     void menuDaTastiera();
-    void esciChiudeDatabaseEFinestra();
-    void ilFileNonCambiaInUnaSessione();
+    void unaSessioneNonScriveNelFileEdEsciLoChiude();
 
 private:
     std::unique_ptr<FinestraDiProva> m_f;
@@ -54,15 +53,14 @@ void tst_FrmCodiceFiscale::ordineDiTabulazione()
             ordine << w->objectName();
         w = w->nextInFocusChain();
     } while (w != m_f->ui().txtCognome);
-    QCOMPARE(ordine, QStringList({"txtCognome", "txtNome", "txtDataNascita", "cboSesso", "cmdElabora", "Command1",
-                                  "txtCodiceFiscale", "CboStatoEstero", "cboComune", "Text1", "Command2",
-                                  "CboUfficioIva"}));
+    QCOMPARE(ordine.join(u' '),
+             QStringLiteral("txtCognome txtNome txtDataNascita cboSesso cmdElabora Command1 "
+                            "txtCodiceFiscale CboStatoEstero cboComune Text1 Command2 CboUfficioIva"));
 }
 
 void tst_FrmCodiceFiscale::menuDaTastiera_data()
 {
     colonne<QString, QString>("tasti", "finestra");
-    riga("F10, Enter: Help", "F10 Invio", "frmHelpCodFisc");
     riga("F10, right arrow, Enter: CercaComuni", "F10 Destra Invio", "frmcomuni");
     riga("Alt, Enter: Help", "Alt Invio", "frmHelpCodFisc");
     riga("F10, Esc: nothing", "F10 Esc", "");
@@ -103,32 +101,25 @@ void tst_FrmCodiceFiscale::menuDaTastiera()
     QTEST(aperta, "finestra");
     QCOMPARE(m_f->form->focusWidget(), txtNome);
     QCOMPARE(m_f->form->events().activeControl(), txtNome);
-    QStringList voci;
     for (const QAction *voce : m_f->form->menuBar()->actions())
-        voci << voce->text();
-    QCOMPARE(voci, QStringList({"Help", "CercaComuni", "VerificaCodice"})); // no mnemonic added to the captions
+        QVERIFY2(!voce->text().contains(u'&'), qPrintable(voce->text())); // no mnemonic added to the captions
 }
 
-void tst_FrmCodiceFiscale::esciChiudeDatabaseEFinestra()
-{
-    QTest::mouseClick(m_f->ui().Command1, Qt::LeftButton);
-    QVERIFY(!m_f->form->isVisible());
-    QCOMPARE(QSqlDatabase::connectionNames(), QStringList());
-}
-
-void tst_FrmCodiceFiscale::ilFileNonCambiaInUnaSessione()
+void tst_FrmCodiceFiscale::unaSessioneNonScriveNelFileEdEsciLoChiude()
 {
     const QByteArray prima = impronta(m_f->percorso());
     const FrmCodiceFiscaleUi &ui = m_f->ui();
-    QTest::keyClicks(ui.txtCognome, QStringLiteral("rossi"));
-    QTest::keyClick(ui.txtCognome, Qt::Key_Tab);
-    QTest::keyClicks(ui.txtNome, QStringLiteral("mario"));
-    QTest::keyClick(ui.txtNome, Qt::Key_Tab);
-    QTest::keyClicks(ui.cboComune, QStringLiteral("rom"));
-    QTest::keyClick(ui.cboComune, Qt::Key_Tab);
-    QTest::keyClicks(ui.txtDataNascita, QStringLiteral("1/1/1980"));
+    const std::pair<QWidget *, const char *> battuti[] = {
+        {ui.txtCognome, "rossi"}, {ui.txtNome, "mario"}, {ui.cboComune, "rom"}, {ui.txtDataNascita, "1/1/1980"}};
+    for (const auto &[box, testo] : battuti) {
+        QTest::keyClicks(box, QLatin1String(testo));
+        QTest::keyClick(box, Qt::Key_Tab);
+    }
     QTest::mouseClick(ui.cmdElabora, Qt::LeftButton);
+    // Esci closes the window and the database with it.
     QTest::mouseClick(ui.Command1, Qt::LeftButton);
+    QVERIFY(!m_f->form->isVisible());
+    QCOMPARE(QSqlDatabase::connectionNames(), QStringList());
     m_f->form.reset();
     QCOMPARE(impronta(m_f->percorso()), prima);
 }
