@@ -54,7 +54,9 @@ void tst_FrmVerificaCodice::init()
     f = std::make_unique<FinestraDiProva>(FinestraDiProva::datiDiEsempio(
         {QStringLiteral(
              "INSERT INTO Comuni VALUES ('Unione Sovietica (soppresso nel 1992)', 'EE', 'Z135', 'Z135', '')"),
+         QStringLiteral("INSERT INTO Comuni VALUES ('Palau (Stato estero)', 'EE', 'Z734', 'Z734', '')"),
          QStringLiteral("INSERT INTO ValiditaLuoghi VALUES ('Z135', '', '1991-12-31')"),
+         QStringLiteral("INSERT INTO ValiditaLuoghi VALUES ('Z734', '', '')"),
          QStringLiteral("INSERT INTO ValiditaLuoghi VALUES ('H501', '', '')")}));
     QCOMPARE(f->avvia(), FrmCodiceFiscale::Avvio::Pronto);
 }
@@ -85,6 +87,8 @@ void tst_FrmVerificaCodice::mostrato_data()
     colonne<QString, QString, QString, QString>("principale", "digitato", "visto", "appunti");
     riga("municipality, typed with blanks and small letters", "", "rss mra 80a01 h501u",
          "Codice fiscale valido|nessuna|Roma (RM) H501||,,,,", "RSS MRA 80A01 H501U");
+    riga("state whose name already carries its mark", "", "RSSMRA80A01Z734C",
+         "Codice fiscale valido|nessuna|Palau (Stato estero) Z734||,,,,", "RSS MRA 80A01 Z734C");
     riga("born after the place ceased", "", "VRDGPP95M44Z135A",
          "Codice fiscale valido|nessuna|Unione Sovietica (soppresso nel 1992) (Stato estero) Z135|"
          "Il 04/08/1995 questo luogo non esisteva più: è esistito fino al 31/12/1991|,,,,",
