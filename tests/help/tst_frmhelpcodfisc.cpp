@@ -48,7 +48,8 @@ void tst_FrmHelpCodFisc::ogniAperturaMostraIlTestoFissoIntero()
                 QVERIFY(inVista(Text1->viewport()));
                 QVERIFY(Text1->verticalScrollBar()->isVisible() && inVista(Text1->verticalScrollBar()));
                 QVERIFY(Text1->viewport()->rect().contains(Text1->cursorRect()));
-                QVERIFY(Text1->textCursor().block().previous().text().endsWith(QLatin1String("automaticamente aperto.")));
+                QVERIFY(
+                    Text1->textCursor().block().previous().text().endsWith(QLatin1String("automaticamente aperto.")));
             });
             QVERIFY(aperta.isNull());
         }
