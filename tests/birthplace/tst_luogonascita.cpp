@@ -24,45 +24,13 @@ void tasto(Qt::Key k)
     QTest::keyRelease(QApplication::focusWidget(), k);
 }
 
-// Types into whichever control has the focus; ⌫ ⌦ ⇥ ⇤ ⏎ ⇧ ↓ are Backspace,
-// Delete, Tab, Shift+Tab, Enter, Shift and the down arrow; a character after
-// ✎ comes from an input method, as a dead key gives it, without a key.
-void batti(const QString &tasti)
-{
-    const QString speciali = QStringLiteral("⌫⌦⇥⇤⏎⇧↓");
-    const Qt::Key chiavi[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab, Qt::Key_Backtab,
-                              Qt::Key_Return,    Qt::Key_Shift,  Qt::Key_Down};
-    bool composto = false;
-    for (const QChar c : tasti) {
-        if (c == u'✎') {
-            composto = true;
-        } else if (composto) {
-            QInputMethodEvent ime;
-            ime.setCommitString(c);
-            QApplication::sendEvent(QGuiApplication::focusObject(), &ime);
-            composto = false;
-        } else if (speciali.contains(c)) {
-            tasto(chiavi[speciali.indexOf(c)]);
-        } else {
-            digita(QApplication::focusWidget(), c);
-        }
-    }
-}
-
-// Chooses an entry as a user does: "mouse" clicks the arrow and then the
-// entry, "frecce" steps through the closed box with the arrow keys.
-void scegli(const QString &modo, QComboBox *combo, const QString &voce)
+// Chooses an entry as a user does, clicking the arrow and then the entry.
+void scegli(QComboBox *combo, const QString &voce)
 {
     QAbstractItemView *elenco = combo->view();
-    const int riga = combo->findText(voce);
-    if (modo == QLatin1String("frecce")) {
-        for (int passi = 0; combo->currentIndex() != riga && passi <= combo->count(); ++passi)
-            tasto(combo->currentIndex() < riga ? Qt::Key_Down : Qt::Key_Up);
-        return;
-    }
     QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 4, combo->height() / 2));
     QTRY_VERIFY(elenco->isVisible());
-    const QModelIndex i = combo->model()->index(riga, 0);
+    const QModelIndex i = combo->model()->index(combo->findText(voce), 0);
     elenco->scrollTo(i);
     const QPoint punto = elenco->visualRect(i).center();
     // The list follows the pointer, and takes a click, once the pointer
@@ -86,23 +54,22 @@ private slots:
     void cleanup();
     void digitando_data();
     void digitando();
-    void scelta_data();
-    void scelta();
-    void campiNulli_data();
-    void campiNulli();
     void statoOmonimoDiUnComune();
 
 private:
     void avvia(std::unique_ptr<FinestraDiProva> f);
-    void entraNelComune();
+    void batti(const QString &tasti);
     QString vista() const;
     const FrmCodiceFiscaleUi &ui() const { return m_f->ui(); }
     std::unique_ptr<FinestraDiProva> m_f;
 };
 
+// Two places whose province or code is null, beside the usual ones.
 void tst_LuogoNascita::init()
 {
-    avvia(std::make_unique<FinestraDiProva>());
+    avvia(std::make_unique<FinestraDiProva>(FinestraDiProva::datiDiEsempio(
+        {QStringLiteral("INSERT INTO Comuni VALUES ('Nullano', NULL, 'N001', 'N001', '')"),
+         QStringLiteral("INSERT INTO Comuni VALUES ('Vuotano', 'VV', NULL, NULL, '')")})));
 }
 
 void tst_LuogoNascita::cleanup()
@@ -118,10 +85,40 @@ void tst_LuogoNascita::avvia(std::unique_ptr<FinestraDiProva> f)
     QCOMPARE(m_f->avvia(), FrmCodiceFiscale::Avvio::Pronto);
 }
 
-void tst_LuogoNascita::entraNelComune()
+// Types into whichever control has the focus; ⌫ ⌦ ⇥ ⇤ ⏎ ⇧ ↓ are Backspace,
+// Delete, Tab, Shift+Tab, Enter, Shift and the down arrow; a character after
+// ✎ comes from an input method, as a dead key gives it, without a key; ▸
+// clicks into the municipality box and selects its text, [name] clicks the
+// control of that name; an entry between « » is chosen from the municipality
+// list, between ‹ › from the state list.
+void tst_LuogoNascita::batti(const QString &tasti)
 {
-    QTest::mouseClick(ui().cboComune->lineEdit(), Qt::LeftButton);
-    QCOMPARE(m_f->form->events().activeControl(), ui().cboComune);
+    const QString speciali = QStringLiteral("⌫⌦⇥⇤⏎⇧↓");
+    const Qt::Key chiavi[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab, Qt::Key_Backtab,
+                              Qt::Key_Return,    Qt::Key_Shift,  Qt::Key_Down};
+    for (qsizetype i = 0; i < tasti.size(); ++i) {
+        const QChar c = tasti.at(i);
+        if (c == u'✎') {
+            QInputMethodEvent ime;
+            ime.setCommitString(tasti.at(++i));
+            QApplication::sendEvent(QGuiApplication::focusObject(), &ime);
+        } else if (c == u'▸') {
+            QTest::mouseClick(ui().cboComune->lineEdit(), Qt::LeftButton);
+            ui().cboComune->lineEdit()->selectAll();
+        } else if (c == u'[') {
+            const qsizetype fine = tasti.indexOf(u']', i);
+            QTest::mouseClick(m_f->form->findChild<QWidget *>(tasti.mid(i + 1, fine - i - 1)), Qt::LeftButton);
+            i = fine;
+        } else if (c == u'«' || c == u'‹') {
+            const qsizetype fine = tasti.indexOf(c == u'«' ? u'»' : u'›', i);
+            scegli(c == u'«' ? ui().cboComune : ui().CboStatoEstero, tasti.mid(i + 1, fine - i - 1));
+            i = fine;
+        } else if (speciali.contains(c)) {
+            tasto(chiavi[speciali.indexOf(c)]);
+        } else {
+            digita(QApplication::focusWidget(), c);
+        }
+    }
 }
 
 // The place of birth as the user sees it: the box's text with its selection
@@ -180,6 +177,10 @@ void tst_LuogoNascita::digitando_data()
     riga("first failure on opening is silent", "qq", "qq| ? ? | nero/rosso | cboComune | 1 msg");
     riga("first failure after a reported leave is silent", "z⇥qq",
          "zqq| ? ? | nero/rosso | cboComune | 2 msg | 1 beep");
+    // A key release stops at the first field it cannot show and says why.
+    riga("null province while typing", "rom⇥▸n", "N[ullano] RM H501 | nero/bianco | cboComune | 1 msg | 1 beep");
+    riga("null code while typing", "rom⇥▸v", "V[uotano] VV H501 | nero/bianco | cboComune | 1 msg | 1 beep");
+
     // Leaving confirms the stored name of the first match, or sends the user
     // back through the date box.
     riga("leaving with a prefix between blanks", "  rom ⇥", "|Roma RM H501 | nero/bianco | txtDataNascita");
@@ -189,94 +190,48 @@ void tst_LuogoNascita::digitando_data()
          "|Stati Uniti d'America EE Z404 | nero/bianco | txtDataNascita");
     riga("leaving a name after the last, no current row", "z⇥", "z| ? ? | bianco/rosso | cboComune | 1 msg | 1 beep");
     riga("leaving blanks only: the focus goes where the user sent it", "   ⇥", "   |   | sistema/sistema | Text1");
+    // A null field shows as an empty box, never as the previous place's.
+    riga("leaving with a null province", "rom⇥▸n⇥", "|Nullano  N001 | nero/bianco | txtDataNascita | 1 msg | 1 beep");
+    riga("leaving with a null code", "rom⇥▸v⇥", "|Vuotano VV  | nero/bianco | txtDataNascita | 1 msg | 1 beep");
     riga("regression: Enter in the box taken for a choice from the list", "rom⏎",
          "Roma| RM H501 | nero/sistema | cboComune");
     // Entering the state list clears the place; Enter there is no choice.
     riga("regression: Enter in the state list taken for a choice from it", "rom⌫⌫⌫⌫⇤Germania⏎",
          "|   | nero/sistema | CboStatoEstero | estero Germania");
-}
-
-void tst_LuogoNascita::digitando()
-{
-    QFETCH(QString, tasti);
-    entraNelComune();
-    batti(tasti);
-    QTEST(vista(), "vista");
-}
-
-void tst_LuogoNascita::scelta_data()
-{
-    // stato: from the state list, or else the municipality box's own
-    // prima: typed in cboComune, or a control clicked
-    colonne<bool, QString, QString, QString, QString>("stato", "modo", "prima", "voce", "vista");
 
     // A municipality chosen ends confirmed from its own row, with the focus
     // back in the box and the whole name selected; the date box left on the
     // way beeps.
     const QString milano = QStringLiteral("[Milano] MI F205 | nero/bianco | cboComune | 1 beep");
-    riga("municipality, mouse after a lookup that found nothing", false, "mouse", "q", "Milano", milano);
-    riga("municipality, mouse, list opened while txtNome's leave sends the focus to the sex", false, "mouse", "txtNome",
-         "Milano", milano);
+    riga("choice after a lookup that found nothing", "q«Milano»", milano);
+    riga("choice from a list opened while txtNome's leave sends the focus to the sex", "[txtNome]«Milano»", milano);
     // Four steps, each a choice. Regression: a key released after its choice
     // had sent the focus away and back ran the key-up handler, which dropped
     // the selection.
-    riga("municipality, arrow keys in the closed box", false, "frecce", "", "Milano",
-         QStringLiteral("[Milano] MI F205 | nero/bianco | cboComune | 4 beep"));
-
-    // A state chosen goes through the municipality box's leave check.
+    riga("choice by arrow keys in the closed box", "↓↓↓↓", "[Milano] MI F205 | nero/bianco | cboComune | 4 beep");
+    // A state chosen goes through the municipality box's leave check. Leaving
+    // Roma sends the focus to the date box: the state list never gets it, but
+    // is open all the same.
     const QString germania = QStringLiteral("|Germania EE Z112 | nero/bianco | txtDataNascita");
-    // Leaving Roma sends the focus to the date box: the state list never
-    // gets it, but is open all the same.
-    riga("state, mouse, leaving a valid municipality", true, "mouse", "Roma", "Germania", germania + " | 1 beep");
-    riga("state, mouse, leaving an unknown name: one message", true, "mouse", "x", "Germania",
-         germania + " | 1 msg | 1 beep");
+    riga("state chosen leaving a valid municipality", "Roma‹Germania›", germania + " | 1 beep");
+    riga("state chosen leaving an unknown name: one message", "x‹Germania›", germania + " | 1 msg | 1 beep");
 }
 
-void tst_LuogoNascita::scelta()
+void tst_LuogoNascita::digitando()
 {
-    QFETCH(bool, stato);
-    QFETCH(QString, modo);
-    QFETCH(QString, prima);
-    QFETCH(QString, voce);
-    QComboBox *elenco = stato ? ui().CboStatoEstero : ui().cboComune;
-    if (prima == QLatin1String("txtNome")) {
-        QTest::mouseClick(ui().txtNome, Qt::LeftButton);
-    } else {
-        entraNelComune();
-        batti(prima);
-    }
-    if (modo == QLatin1String("frecce"))
-        QTest::mouseClick(elenco->lineEdit(), Qt::LeftButton);
-    scegli(modo, elenco, voce);
+    QFETCH(QString, tasti);
+    batti(QStringLiteral("▸"));
+    QCOMPARE(m_f->form->events().activeControl(), ui().cboComune);
+    batti(tasti);
     QTEST(vista(), "vista");
-}
-
-void tst_LuogoNascita::campiNulli_data()
-{
-    colonne<QString, QString, QString>("lettera", "digitando", "uscendo");
-    riga("null province", "n", "N[ullano] RM H501 | nero/bianco | cboComune | 1 msg | 1 beep",
-         "|Nullano  N001 | nero/bianco | txtDataNascita | 1 msg | 1 beep");
-    riga("null code", "v", "V[uotano] VV H501 | nero/bianco | cboComune | 1 msg | 1 beep",
-         "|Vuotano VV  | nero/bianco | txtDataNascita | 1 msg | 1 beep");
-}
-
-// A key release stops at the first field it cannot show and says why; the
-// leave check shows a null field as an empty box, never the previous place's.
-void tst_LuogoNascita::campiNulli()
-{
-    QFETCH(QString, lettera);
-    avvia(std::make_unique<FinestraDiProva>(FinestraDiProva::datiDiEsempio(
-        {QStringLiteral("INSERT INTO Comuni VALUES ('Nullano', NULL, 'N001', 'N001', '')"),
-         QStringLiteral("INSERT INTO Comuni VALUES ('Vuotano', 'VV', NULL, NULL, '')")})));
-    entraNelComune();
-    batti(QStringLiteral("rom⇥"));
-    entraNelComune();
-    ui().cboComune->lineEdit()->selectAll();
-    batti(lettera);
-    QTEST(vista(), "digitando");
-    QCOMPARE(m_f->platform.messageTexts(), QStringList{QStringLiteral("Errore n. 94 Uso non valido di Null")});
-    QTest::mouseClick(ui().txtCognome, Qt::LeftButton);
-    QTEST(vista(), "uscendo");
+    // A failed lookup says the place does not exist, a field that cannot be
+    // read says why, and nothing else is ever said.
+    for (const RecordingPlatform::Message &m : std::as_const(m_f->platform.messages)) {
+        QVERIFY2(m.text == QLatin1String("Comune inesistente (se all'estero scegli direttamente lo Stato)") ||
+                     m.text == QLatin1String("Errore n. 94 Uso non valido di Null"),
+                 qPrintable(m.text));
+        QCOMPARE(m.style, Platform::Exclamation);
+    }
 }
 
 // Regression: on the full reference data the state was looked up by a name
@@ -285,9 +240,7 @@ void tst_LuogoNascita::campiNulli()
 void tst_LuogoNascita::statoOmonimoDiUnComune()
 {
     avvia(FinestraDiProva::conDatiCompleti());
-    batti(QStringLiteral("rossi⇥mario⇥⇥"));
-    scegli(QStringLiteral("mouse"), ui().CboStatoEstero, QStringLiteral("Palau (Stato estero)"));
-    batti(QStringLiteral("1/1/1980"));
+    batti(QStringLiteral("rossi⇥mario⇥⇥‹Palau (Stato estero)›1/1/1980"));
     QTest::mouseClick(ui().cmdElabora, Qt::LeftButton);
     QCOMPARE(ui().txtCodiceFiscale->text(), QStringLiteral("RSS MRA 80A01 Z734C"));
     QCOMPARE(m_f->platform.beeps, 0);
