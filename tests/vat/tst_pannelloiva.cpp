@@ -9,10 +9,10 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
-#include <QTestEventList>
 
 namespace {
 
@@ -23,31 +23,31 @@ const QString Ok = QStringLiteral("Numero Partita IVA: OK: per accertarti dell'e
 const QString Azzerato = QStringLiteral("00000000000 |  |  | ");
 const QString Zeri(11, u'0');
 
-// Keys clicked one after the other, with their modifiers.
-QTestEventList tasti(std::initializer_list<QKeyCombination> combinazioni)
-{
-    QTestEventList eventi;
-    for (const QKeyCombination k : combinazioni)
-        eventi.addKeyClick(k.key(), k.keyboardModifiers());
-    return eventi;
-}
-
 // What the user sees behind an open message box: its text, the number field
-// and the colours of the number field and of the office code box.
-QString istante(const QString &testo, const QString &text1, const QString &coloreText1 = QStringLiteral("verdeacqua"),
-                const QString &coloreText15 = QStringLiteral("ciano"))
+// and any box of the two coloured ones whose colour is not its usual one.
+QString istante(const QString &testo, const QString &text1, const QString &colori = {})
 {
-    return QStringLiteral("%1 [%2] Text1 %3, Text15 %4").arg(testo, text1, coloreText1, coloreText15);
-}
-
-QString spaziato(const QString &cifre)
-{
-    return cifre.split(QString(), Qt::SkipEmptyParts).join(QStringLiteral("  "));
+    return QStringLiteral("%1 [%2]%3").arg(testo, text1, colori);
 }
 
 QString erratoSuRosso(const QString &cifre)
 {
-    return istante(QStringLiteral("Numero Partita IVA: errato"), spaziato(cifre), QStringLiteral("rosso"));
+    const QString spaziato = cifre.split(QString(), Qt::SkipEmptyParts).join(QStringLiteral("  "));
+    return istante(QStringLiteral("Numero Partita IVA: errato"), spaziato, QStringLiteral(" Text1 rosso"));
+}
+
+// Drags `testo` from elsewhere and drops it at the end of `box`, whose focus
+// stays where it was.
+void trascina(QWidget *box, const QString &testo)
+{
+    QMimeData dati;
+    dati.setText(testo);
+    const QPoint punto(box->width() - 2, box->height() / 2);
+    QDragEnterEvent entra(punto, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent muove(punto, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent lascia(punto, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+    for (QEvent *e : std::initializer_list<QEvent *>{&entra, &muove, &lascia})
+        QApplication::sendEvent(box, e);
 }
 
 } // namespace
@@ -59,23 +59,20 @@ class tst_PannelloIva : public QObject
 private slots:
     void init();
     void cleanup();
-    void inserimento_data();
-    void inserimento();
-    void casellaRifiutata_data();
-    void casellaRifiutata();
-    void text5EntrataConTestoCaduto();
-    void controllo_data();
-    void controllo();
+    void pannello_data();
+    void pannello();
     void ricercaUfficioSenzaTabella();
 
 private:
     // Clicks the first box and types, as a user's keyboard does, into
-    // whichever control holds the focus. A '|' clicks the first box again.
+    // whichever control holds the focus. '|' clicks the first box again, '⌫'
+    // is Backspace, '⎘' pastes "45", '⇥' clicks the office list and '✓' the
+    // check button; '⤓' drops "x" on the second box, '⑤' clicks it.
     void digita(const QString &tasti);
-    // "digits | number field | office code | office list", the focused
-    // control and its selected text when the focus is in the panel.
-    QString pannello() const;
-    QString fuoco() const;
+    // "digits | number field | office code | office list | focus", the focus
+    // with its selected text when it is in a box; then what was copied and
+    // how many pages were opened.
+    QString vista() const;
 
     std::unique_ptr<FinestraDiProva> f;
     QStringList duranteMessaggi;
@@ -95,8 +92,12 @@ void tst_PannelloIva::init()
     // Every message of the panel but an unexpected failure shows the
     // information icon; any other icon is noted beside the message.
     f->platform.whileMessageOpen = [this](const RecordingPlatform::Message &m) {
-        QString visto = istante(m.text, f->ui().Text1->text(), nomeColore(backColor(f->ui().Text1)),
-                                nomeColore(backColor(f->ui().Text15)));
+        QString colori;
+        for (auto [box, solito] :
+             {std::pair(f->ui().Text1, Colore::Verdeacqua), std::pair(f->ui().Text15, Colore::CianoChiaro)})
+            if (backColor(box) != solito)
+                colori += QLatin1Char(' ') + box->objectName() + QLatin1Char(' ') + nomeColore(backColor(box));
+        QString visto = istante(m.text, f->ui().Text1->text(), colori);
         if (m.style != Platform::Information)
             visto += QStringLiteral(", icona %1").arg(m.style);
         duranteMessaggi << visto;
@@ -115,193 +116,109 @@ void tst_PannelloIva::cleanup()
 
 void tst_PannelloIva::digita(const QString &tasti)
 {
+    QApplication::clipboard()->setText(QStringLiteral("45"));
     QTest::mouseClick(f->ui().Text(4), Qt::LeftButton);
     for (const QChar c : tasti) {
         if (c == u'|')
             QTest::mouseClick(f->ui().Text(4), Qt::LeftButton);
+        else if (c == u'⇥')
+            QTest::mouseClick(f->ui().CboUfficioIva, Qt::LeftButton);
+        else if (c == u'✓')
+            QTest::mouseClick(f->ui().Command2, Qt::LeftButton);
+        else if (c == u'⎘')
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        else if (c == u'⌫')
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        else if (c == u'⑤')
+            QTest::mouseClick(f->ui().Text(5), Qt::LeftButton);
+        else if (c == u'⤓')
+            trascina(f->ui().Text(5), QStringLiteral("x"));
         else
             QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
     }
 }
 
-QString tst_PannelloIva::pannello() const
+QString tst_PannelloIva::vista() const
 {
     const FrmCodiceFiscaleUi &ui = f->ui();
     QString cifre;
     for (int n = 4; n <= 14; ++n)
         cifre += ui.Text(n)->text();
-    return QStringList{cifre, ui.Text1->text(), ui.Text15->text(), ui.CboUfficioIva->currentText()}.join(
-        QStringLiteral(" | "));
-}
-
-QString tst_PannelloIva::fuoco() const
-{
+    QStringList parti{cifre, ui.Text1->text(), ui.Text15->text(), ui.CboUfficioIva->currentText()};
     QWidget *w = QApplication::focusWidget();
-    if (!w)
-        return QString();
-    QLineEdit *box = editor(w);
-    return box ? QStringLiteral("%1 [%2]").arg(w->objectName(), box->selectedText()) : w->objectName();
+    const QLineEdit *box = w ? editor(w) : nullptr;
+    parti << (box ? QStringLiteral("%1 [%2]").arg(w->objectName(), box->selectedText()) : w ? w->objectName() : "");
+    if (!f->platform.clipboard.isEmpty() || f->platform.clipboardClears || !f->platform.openedUrls.isEmpty())
+        parti << QStringLiteral("appunti %1 dopo %2 svuotamenti, %3 pagine")
+                     .arg(f->platform.clipboard)
+                     .arg(f->platform.clipboardClears)
+                     .arg(f->platform.openedUrls.size());
+    return parti.join(QStringLiteral(" | "));
 }
 
-void tst_PannelloIva::inserimento_data()
+void tst_PannelloIva::pannello_data()
 {
-    colonne<QString, QString, QString, QStringList>("tasti", "pannello", "fuoco", "messaggi");
-    const QString trovato = QStringLiteral("12345678903 | 12345678903 | 890 | 890 Primo ufficio");
-    const QString sullaLista = QStringLiteral("CboUfficioIva []");
-    const QStringList nessuno,
-        inesistente{istante("Codice Ufficio IVA inesistente", "12345679993", "verdeacqua", "rosso")};
-    riga("undici cifre, ufficio noto: il primo dei due col codice", "12345678903", trovato, sullaLista, nessuno);
+    colonne<QString, QString, QStringList>("tasti", "vista", "messaggi");
+    const QString primo = QStringLiteral(" | 890 | 890 Primo ufficio | ");
+    const QStringList nessuno;
+    const QString inesistente = istante("Codice Ufficio IVA inesistente", "12340011050", " Text15 rosso");
+    // The first box's content is replaced by whatever is typed, even the same
+    // digit; of two offices with the code, the first is shown.
     riga("zero battuto sullo zero della prima casella", "02345678904",
-         "02345678904 | 02345678904 | 890 | 890 Primo ufficio", sullaLista, nessuno);
-    riga("lettera nella prima casella: zero selezionato, nessun messaggio", "a", Azzerato, "Text4 [0]", nessuno);
-    riga("lettera nella prima casella, poi il numero", "a12345678903", trovato, sullaLista, nessuno);
+         "02345678904 | 02345678904" + primo + "CboUfficioIva []", nessuno);
+    riga("lettera nella prima casella: zero selezionato, nessun messaggio", "a", Azzerato + " | Text4 [0]", nessuno);
     // Regression: a number whose digits 9 and 11 are both zero was never
     // assembled, so the check tested the number before it, or nothing.
-    const QString torino = QStringLiteral("00488410010 | 00488410010 | 001 | 001 Torino");
-    riga("cifre 9 e 11 zero: cercato come ogni numero", "00488410010", torino, sullaLista, nessuno);
-    riga("cifre 9 e 11 zero battute su un numero", "12345678903|00488410010", torino, sullaLista, nessuno);
-    riga("cifre 9 e 11 zero, ufficio inesistente, battute su un numero", "12345670587|12340011050", Azzerato,
-         "Text14 []", QStringList{istante("Codice Ufficio IVA inesistente", "12340011050", "verdeacqua", "rosso")});
-    riga("secondo numero battuto sul primo", "12345678903|32345670587", "32345670587 | 32345670587 | 058 | 058 Roma",
-         sullaLista, nessuno);
-    riga("ufficio inesistente: un solo messaggio, poi tutto azzerato", "12345679993", Azzerato, "Text14 []",
-         inesistente);
-    riga("ufficio inesistente, poi un numero", "12345679993|12345678903", trovato, sullaLista, inesistente);
+    riga("cifre 9 e 11 zero: cercato come ogni numero", "00488410010",
+         "00488410010 | 00488410010 | 001 | 001 Torino | CboUfficioIva []", nessuno);
+    riga("cifre 9 e 11 zero, ufficio inesistente, battute su un numero: un messaggio, poi tutto azzerato",
+         "12345670587|12340011050", Azzerato + " | Text14 []", QStringList{inesistente});
+
+    // A box left without one digit gets "0" with the message and the focus
+    // back with the "0" selected, ready to be typed over.
+    const QStringList rifiutata{istante("Devi digitare un numero!", "")};
+    riga("due cifre incollate in Text7", "123⎘", "12300000000 |  |  |  | Text7 [0]", rifiutata);
+    riga("cifra di Text6 cancellata", "12⌫", "12000000000 |  |  |  | Text6 [0]", rifiutata);
+    riga("lettera in Text9", "12345x", "12345000000 |  |  |  | Text9 [0]", rifiutata);
+    // The last box changes by the erasing itself: no lookup then. The "0" it
+    // gets when it is left is a change too, and looks up 890.
+    riga("ultima casella cancellata, poi lasciata", "1234567890⌫⇥", "12345678900 | 12345678900" + primo + "Text14 [0]",
+         QStringList{istante("Devi digitare un numero!", "12345678900")});
+
+    // Text dropped on the second box while the focus is elsewhere is set back
+    // to "0" as soon as the box is entered, without a message; that change
+    // moves the focus on to the third box.
+    riga("testo lasciato cadere nella seconda casella, poi entrata", "12⤓⑤", "10000000000 |  |  |  | Text6 [0]",
+         nessuno);
+
+    // Only a number that passes is copied and has the checking page opened.
+    riga("numero giusto", "12345678903✓",
+         "12345678903 | 12345678903" + primo + "Command2 | appunti 12345678903 dopo 1 svuotamenti, 1 pagine",
+         QStringList{istante(Ok, "12345678903")});
+    riga("numero errato: cifre spaziate su rosso, poi tutto azzerato", "12345678901✓", Azzerato + " | Text13 []",
+         QStringList{erratoSuRosso("12345678901")});
+    // Digits changed after the last box: the click looks the boxes' number up
+    // first, so the office, the check and the clipboard agree.
+    riga("codice ufficio cambiato dopo l'ultima casella: cercato al clic", "12345678907|1234567058✓",
+         "12345670587 | 12345670587 | 058 | 058 Roma | Command2 | appunti 12345670587 dopo 1 svuotamenti, 1 pagine",
+         QStringList{istante(Ok, "12345670587")});
+    riga("cifre 9 e 11 zero: numero giusto", "00488410010✓",
+         "00488410010 | 00488410010 | 001 | 001 Torino | Command2 | appunti 00488410010 dopo 1 svuotamenti, 1 pagine",
+         QStringList{istante(Ok, "00488410010")});
+    // After a reset the eleven zeros are no number, though their check digit
+    // fits.
+    riga("ufficio inesistente battuto su un numero giusto: gli zeri non passano", "12345670587|12340011050✓",
+         Azzerato + " | Command2", QStringList{inesistente, erratoSuRosso(Zeri)});
 }
 
-void tst_PannelloIva::inserimento()
+void tst_PannelloIva::pannello()
 {
     QFETCH(QString, tasti);
     digita(tasti);
-    QTEST(pannello(), "pannello");
-    QTEST(fuoco(), "fuoco");
+    QTEST(vista(), "vista");
     QTEST(duranteMessaggi, "messaggi");
-    QCOMPARE(backColor(f->ui().Text15), Colore::CianoChiaro);
-}
-
-void tst_PannelloIva::casellaRifiutata_data()
-{
-    colonne<QString, QString, QTestEventList, bool, QString, QString>("prima", "appunti", "azione", "esce", "casella",
-                                                                      "pannello");
-    riga("due cifre incollate in Text7", "123", "45", tasti({Qt::CTRL | Qt::Key_V}), false, "Text7",
-         "12300000000 |  |  | ");
-    riga("cifra battuta col cursore dopo quella di Text8", "1234", "", tasti({Qt::Key_End, Qt::Key_5}), false, "Text8",
-         "12340000000 |  |  | ");
-    riga("cifra di Text6 cancellata", "12", "", tasti({Qt::Key_Backspace}), false, "Text6", "12000000000 |  |  | ");
-    riga("lettera in Text9", "12345", "", tasti({Qt::Key_X}), false, "Text9", "12345000000 |  |  | ");
-    // The last box changes by the erasing or the letter itself: no lookup
-    // then. The "0" it gets when it is left is a change too, and looks up 890.
-    const QString conZero = QStringLiteral("12345678900 | 12345678900 | 890 | 890 Primo ufficio");
-    riga("ultima casella cancellata, poi lasciata", "1234567890", "", tasti({Qt::Key_Backspace}), true, "Text14",
-         conZero);
-    riga("lettera nell'ultima casella, poi lasciata", "1234567890", "", tasti({Qt::Key_X}), true, "Text14", conZero);
-}
-
-// The box gets "0" with the message and the focus back with the "0"
-// selected, ready to be typed over.
-void tst_PannelloIva::casellaRifiutata()
-{
-    QFETCH(QString, prima);
-    QFETCH(QString, appunti);
-    QFETCH(QTestEventList, azione);
-    QFETCH(bool, esce);
-    QFETCH(QString, casella);
-
-    QApplication::clipboard()->setText(appunti);
-    digita(prima);
-    QCOMPARE(fuoco(), casella + QStringLiteral(" [0]"));
-    azione.simulate(QApplication::focusWidget());
-    if (esce) {
-        QCOMPARE(duranteMessaggi, QStringList());
-        QTest::mouseClick(f->ui().CboUfficioIva, Qt::LeftButton);
-    }
-    QTEST(pannello(), "pannello");
-    QCOMPARE(duranteMessaggi, QStringList{istante("Devi digitare un numero!", f->ui().Text1->text())});
-    QCOMPARE(fuoco(), casella + QStringLiteral(" [0]"));
-}
-
-// Text dropped on the second box while the focus is elsewhere is set back
-// to "0" as soon as the box is entered, without a message; that change
-// moves the focus on to the third box.
-void tst_PannelloIva::text5EntrataConTestoCaduto()
-{
-    digita(QStringLiteral("12"));
-    QLineEdit *text5 = f->ui().Text(5);
-    QMimeData dati;
-    dati.setText(QStringLiteral("x"));
-    const QPoint punto(text5->width() - 2, text5->height() / 2);
-    QDragEnterEvent entra(punto, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(text5, &entra);
-    QDragMoveEvent muove(punto, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(text5, &muove);
-    QDropEvent lascia(punto, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(text5, &lascia);
-    QCOMPARE(text5->text(), QStringLiteral("2x"));
-
-    QTest::mouseClick(text5, Qt::LeftButton);
-    QCOMPARE(pannello(), QStringLiteral("10000000000 |  |  | "));
-    QCOMPARE(fuoco(), QStringLiteral("Text6 [0]"));
-    QCOMPARE(duranteMessaggi, QStringList());
-}
-
-void tst_PannelloIva::controllo_data()
-{
-    colonne<QString, int, bool, QStringList, QString, QString>("tasti", "clic", "browser", "messaggi", "appunti",
-                                                               "pannello");
-    const QString giusto = QStringLiteral("12345678903");
-    const QString trovato = QStringLiteral("12345678903 | 12345678903 | 890 | 890 Primo ufficio");
-    const QStringList ok{istante(Ok, giusto)}, errato{erratoSuRosso("12345678901")};
-    riga("all'avvio: undici zeri spaziati su rosso, non un numero giusto", "", 1, true,
-         QStringList{erratoSuRosso(Zeri)}, "", Azzerato);
-    riga("numero giusto", giusto, 1, true, ok, giusto, trovato);
-    riga("numero giusto, browser assente: nessun altro messaggio", giusto, 1, false, ok, giusto, trovato);
-    riga("secondo clic dopo un successo", giusto, 2, true, ok + ok, giusto, trovato);
-    riga("numero errato: cifre spaziate su rosso, poi tutto azzerato", "12345678901", 1, true, errato, "", Azzerato);
-    riga("secondo clic dopo un errore: gli zeri non passano", "12345678901", 2, true,
-         errato + QStringList{erratoSuRosso(Zeri)}, "", Azzerato);
-    // An earlier box changed after the last one: the click looks the boxes'
-    // number up first, so the office, the check and the clipboard agree.
-    riga("prima casella cambiata dopo l'ultima: ora giusto", "12345678901|3", 1, true,
-         QStringList{istante(Ok, "32345678901")}, "32345678901", "32345678901 | 32345678901 | 890 | 890 Primo ufficio");
-    riga("prima casella cambiata dopo l'ultima: ora errato", "12345678903|2", 1, true,
-         QStringList{erratoSuRosso("22345678903")}, "", Azzerato);
-    riga("codice ufficio cambiato dopo l'ultima casella: cercato al clic", "12345678907|1234567058", 1, true,
-         QStringList{istante(Ok, "12345670587")}, "12345670587", "12345670587 | 12345670587 | 058 | 058 Roma");
-    riga("cifre 9 e 11 zero: numero giusto", "00488410010", 1, true, QStringList{istante(Ok, "00488410010")},
-         "00488410010", "00488410010 | 00488410010 | 001 | 001 Torino");
-    riga("ufficio inesistente battuto su un numero giusto: non passa", "12345670587|12340011050", 1, true,
-         QStringList{istante("Codice Ufficio IVA inesistente", "12340011050", "verdeacqua", "rosso"),
-                     erratoSuRosso(Zeri)},
-         "", Azzerato);
-}
-
-void tst_PannelloIva::controllo()
-{
-    QFETCH(QString, tasti);
-    QFETCH(int, clic);
-    QFETCH(bool, browser);
-    QFETCH(QString, appunti);
-
-    f->platform.browserAvailable = browser;
-    if (!tasti.isEmpty())
-        digita(tasti);
-    for (int i = 0; i < clic; ++i)
-        QTest::mouseClick(f->ui().Command2, Qt::LeftButton);
-
-    QTEST(duranteMessaggi, "messaggi");
-    QTEST(pannello(), "pannello");
     QCOMPARE(backColor(f->ui().Text1), Colore::Verdeacqua);
-    QCOMPARE(f->platform.clipboard, appunti);
-    const int successi = appunti.isEmpty() ? 0 : clic;
-    QCOMPARE(f->platform.clipboardClears, successi);
-    QCOMPARE(f->platform.openedUrls.size(), successi);
-    for (const QUrl &pagina : std::as_const(f->platform.openedUrls)) {
-        QCOMPARE(pagina.scheme(), QStringLiteral("https"));
-        QVERIFY2(pagina.host().endsWith(QLatin1String(".agenziaentrate.gov.it")), qPrintable(pagina.host()));
-        QCOMPARE(pagina.path(), QStringLiteral("/servizi/vies/vies.htm"));
-        QCOMPARE(pagina.query(), QStringLiteral("act=default&piva=&stato=IT"));
-        QCOMPARE(pagina.fragment(), QStringLiteral("app"));
-    }
+    QCOMPARE(backColor(f->ui().Text15), Colore::CianoChiaro);
 }
 
 // The office table taken away under the running program: the failure is
@@ -313,15 +230,15 @@ void tst_PannelloIva::ricercaUfficioSenzaTabella()
         db.setDatabaseName(f->percorso());
         QVERIFY(db.open());
         QVERIFY(QSqlQuery(db).exec(QStringLiteral("DROP TABLE CodiciUfficioIva")));
-        db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("scrittura"));
 
     digita(QStringLiteral("12345678903"));
     QCOMPARE(duranteMessaggi.size(), 1);
-    QVERIFY2(duranteMessaggi.at(0).startsWith(QLatin1String("Errore imprevisto: ")), qPrintable(duranteMessaggi.at(0)));
-    QVERIFY2(duranteMessaggi.at(0).endsWith(QLatin1String(", icona 0")), qPrintable(duranteMessaggi.at(0)));
-    QCOMPARE(pannello(), QStringLiteral("12345678903 | 12345678903 | 890 | "));
+    QVERIFY2(
+        QRegularExpression(QStringLiteral("^Errore imprevisto: .*, icona 0$")).match(duranteMessaggi.at(0)).hasMatch(),
+        qPrintable(duranteMessaggi.at(0)));
+    QCOMPARE(vista(), QStringLiteral("12345678903 | 12345678903 | 890 |  | CboUfficioIva []"));
     QCOMPARE(backColor(f->ui().Text15), Colore::CianoChiaro);
 }
 
