@@ -13,4 +13,4 @@ cmake --build build-asan -j"$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
-ctest --test-dir build-asan --output-on-failure -j"$(nproc)" --timeout 600 --repeat until-pass:2
+ctest --test-dir build-asan --output-on-failure -j"$(nproc)" --timeout 600

@@ -2,6 +2,7 @@
 #include "app/formevents.h"
 #include "support/finestradiprova.h"
 #include "support/nomecolore.h"
+#include "support/puntatore.h"
 #include "support/tabella.h"
 #include "support/tastiera.h"
 
@@ -60,15 +61,12 @@ void scegli(const QString &modo, QComboBox *combo, const QString &voce)
     } else {
         QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 4, combo->height() / 2));
         QTRY_VERIFY(elenco->isVisible());
-        // A list that has just opened takes a quick release for the end of
-        // the click that opened it, and ignores it.
-        QTest::qWait(QApplication::doubleClickInterval());
         const QModelIndex i = combo->model()->index(riga, 0);
         elenco->scrollTo(i);
         const QPoint punto = elenco->visualRect(i).center();
-        // The list follows the pointer only when it moves.
-        QTest::mouseMove(elenco->viewport(), punto + QPoint(0, 1));
-        QTest::mouseMove(elenco->viewport(), punto);
+        // The list follows the pointer, and takes a click, once the pointer
+        // has moved away from the click that opened it.
+        QVERIFY(muoviPuntatore(elenco->viewport(), punto));
         QTest::mouseClick(elenco->viewport(), Qt::LeftButton, {}, punto);
         // On a real X server the list closes, and the window is active again,
         // a little later.
