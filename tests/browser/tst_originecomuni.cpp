@@ -126,17 +126,14 @@ void tst_OrigineComuni::filter_data()
     riga("accented capital matches the small accented letter", "CITTÀ", "Città di Castello");
     riga("an accent is not its plain letter", "Citta", "Cittadella");
     riga("a trailing blank is part of the text", "Roma ", "");
-    riga("apostrophe is part of the name, not the end of the text", "Sant'A", "Sant'Agata de' Goti");
     riga("an empty text keeps every row", "",
          ordineDellaTabella + ", A_Uno, A%Due, A*Tre, A[Quattro], A\\Cinque, "
                               "AB Sei, A'Sette");
     riga("underscore is no single-character wildcard", "A_", "A_Uno");
     riga("percent is no wildcard", "A%", "A%Due");
     riga("asterisk is no wildcard", "A*", "A*Tre");
-    riga("asterisk alone matches no name", "*", "");
     riga("bracket opens no character class", "A[", "A[Quattro]");
     riga("backslash escapes nothing", "A\\", "A\\Cinque");
-    riga("apostrophe right after the letter", "a'", "A'Sette");
     riga("quote that would close an SQL text", "x' OR '1'='1", "");
 }
 
@@ -185,7 +182,6 @@ void tst_OrigineComuni::unopenableSource_data()
     colonne<QByteArray, QStringList, int>("contenuto", "statements", "numero");
     riga("missing file", QByteArray(), QStringList(), int(DbError::FileNotFound));
     riga("not a database", QByteArray("Questo non è un database.\n"), QStringList(), 26);
-    riga("no table Comuni", QByteArray(), QStringList({"CREATE TABLE Altro (x TEXT)"}), 1);
     riga("a field is missing", QByteArray(),
          QStringList({"CREATE TABLE Comuni (Nome TEXT, PROV TEXT, comcode TEXT, CAP TEXT)"}),
          int(DbError::FieldNotFound));
