@@ -1,13 +1,24 @@
 // SPDX-License-Identifier: MIT
+// Start-up on the database beside the program, on one the user finds, and on
+// one that cannot be read: a failed start-up ends with the program's own
+// message, never a crash or a hang, and leaves the file as it was.
 #include "support/finestradiprova.h"
 #include "support/fixture.h"
+#include "support/tabella.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -23,6 +34,9 @@ QStringList voci(const QComboBox *combo)
     return v;
 }
 
+// What becomes of the database file before start-up.
+enum Guasto { Intatto, ByteCasuali, Dimezzato, Bloccato };
+
 } // namespace
 
 class tst_Avvio : public QObject
@@ -32,7 +46,7 @@ class tst_Avvio : public QObject
 private slots:
     void cleanup();
     void avvioRiuscito();
-    void listeRiempite();
+    void fileMancanteEAnnullato_data();
     void fileMancanteEAnnullato();
     void fileMancanteScelto_data();
     void fileMancanteScelto();
@@ -45,19 +59,9 @@ void tst_Avvio::cleanup()
     QVERIFY(QApplication::topLevelWidgets().isEmpty() || !QApplication::activeModalWidget());
 }
 
-void tst_Avvio::avvioRiuscito()
-{
-    FinestraDiProva f;
-    QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
-    QCOMPARE(f.platform.messages.size(), 0);
-    QCOMPARE(QApplication::focusWidget(), f.ui().txtCognome);
-    QCOMPARE(f.ui().cboSesso->currentText(), QStringLiteral("M"));
-    QCOMPARE(f.form->percorsoDatiAtto(), f.percorso());
-}
-
 // A province in small letters still makes a foreign state; a null province
 // is in neither list; two municipalities of the same name give two entries.
-void tst_Avvio::listeRiempite()
+void tst_Avvio::avvioRiuscito()
 {
     FinestraDiProva f(FinestraDiProva::datiDiEsempio(
         {QStringLiteral("INSERT INTO Comuni VALUES ('Lagos', 'ee', 'Z999', 'Z999', '')"),
@@ -66,6 +70,9 @@ void tst_Avvio::listeRiempite()
          QStringLiteral("INSERT INTO Comuni VALUES (NULL, 'ZZ', 'X002', 'X002', '')"),
          QStringLiteral("INSERT INTO CodiciUfficioIva VALUES (NULL)")}));
     QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
+    QCOMPARE(f.platform.messages.size(), 0);
+    QCOMPARE(QApplication::focusWidget(), f.ui().txtCognome);
+    QCOMPARE(f.ui().cboSesso->currentText(), QStringLiteral("M"));
     QCOMPARE(voci(f.ui().CboStatoEstero), QStringList({"Francia", "Germania", "Stati Uniti d'America", "Lagos"}));
     QCOMPARE(voci(f.ui().CboUfficioIva), QStringList({"001 Torino", "058 Roma", "100 Roma", ""}));
     QCOMPARE(voci(f.ui().cboSesso), QStringList({"M", "F"}));
@@ -74,35 +81,48 @@ void tst_Avvio::listeRiempite()
                           "Roma", "Roma", "Romano Canavese", "Rovigo", "Sant'Agata de' Goti"}));
 }
 
+// Something that is not a regular file under the database's name is as good
+// as none; a pipe nobody writes to would make a reader wait for ever.
+void tst_Avvio::fileMancanteEAnnullato_data()
+{
+    colonne<QString>("alPosto");
+    riga("no file", "");
+    riga("a folder named DatiAtto.mdb", "cartella");
+#ifdef Q_OS_UNIX
+    riga("a named pipe named DatiAtto.mdb", "fifo");
+#endif
+}
+
 void tst_Avvio::fileMancanteEAnnullato()
 {
+    QFETCH(QString, alPosto);
     FinestraDiProva f;
     QVERIFY(QFile::remove(f.percorso()));
+    if (alPosto == u"cartella")
+        QVERIFY(QDir(f.cartella()).mkdir(QStringLiteral("DatiAtto.mdb")));
+#ifdef Q_OS_UNIX
+    if (alPosto == u"fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(f.percorso()).constData(), 0600), 0);
+#endif
     QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Annullato);
-    QCOMPARE(f.platform.messages.size(), 1);
-    QCOMPARE(f.platform.messages.at(0).text, MessaggioFileMancante);
+    QCOMPARE(f.platform.messageTexts(), QStringList{MessaggioFileMancante});
     QCOMPARE(f.platform.messages.at(0).style, Platform::Exclamation);
-    QCOMPARE(f.platform.messages.at(0).title, QStringLiteral("Brantovel"));
     QCOMPARE(f.platform.fileDialogs, QStringList{QStringLiteral("Cerca DatiAtto.mdb|(*.MDB)|*.mdb")});
     QVERIFY(!f.form->isVisible());
-    QVERIFY(!QFile::exists(f.percorso())); // looking for it created nothing
+    QCOMPARE(QFileInfo::exists(f.percorso()), !alPosto.isEmpty()); // looking for it created nothing
 }
 
 void tst_Avvio::fileMancanteScelto_data()
 {
-    QTest::addColumn<QStringList>("nomiScelti"); // relative to a second folder holding the data
-    QTest::addColumn<int>("dialoghi");
-
-    QTest::newRow("case of the name ignored") << QStringList{"datiatto.MDB"} << 1;
-    QTest::newRow("Copia di DatiAtto.mdb refused, then the right one")
-        << QStringList{"Copia di DatiAtto.mdb", "DatiAtto.mdb"} << 2;
-    QTest::newRow("a missing DatiAtto.mdb, then the right one") << QStringList{"vuota/DatiAtto.mdb", "DatiAtto.mdb"} << 2;
+    colonne<QStringList>("nomiScelti"); // in a second folder holding the data
+    riga("case of the name ignored", QStringList{"datiatto.MDB"});
+    riga("Copia di DatiAtto.mdb refused, then the right one", QStringList{"Copia di DatiAtto.mdb", "DatiAtto.mdb"});
+    riga("a missing DatiAtto.mdb, then the right one", QStringList{"vuota/DatiAtto.mdb", "DatiAtto.mdb"});
 }
 
 void tst_Avvio::fileMancanteScelto()
 {
     QFETCH(QStringList, nomiScelti);
-    QFETCH(int, dialoghi);
     FinestraDiProva f;
     QTemporaryDir altrove;
     const QString scelto = altrove.filePath(nomiScelti.constLast());
@@ -112,40 +132,57 @@ void tst_Avvio::fileMancanteScelto()
         f.platform.fileAnswers << altrove.filePath(nome);
 
     QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
-    QCOMPARE(f.platform.fileDialogs.size(), dialoghi);
-    QCOMPARE(f.platform.messageTexts(), QStringList(dialoghi, MessaggioFileMancante));
+    QCOMPARE(f.platform.messageTexts(), QStringList(nomiScelti.size(), MessaggioFileMancante));
     QCOMPARE(f.form->percorsoDatiAtto(), scelto);
     QCOMPARE(f.ui().CboStatoEstero->count(), 3);
 }
 
 void tst_Avvio::erroreImprevisto_data()
 {
-    QTest::addColumn<QStringList>("statements");
-    QTest::addColumn<QString>("descrizione"); // part of SQLite's own description
-
+    colonne<QStringList, int, QString>("statements", "guasto", "errore"); // SQLite's code and description
     const QString comuni = QStringLiteral("CREATE TABLE Comuni (Nome TEXT, PROV TEXT, comcode TEXT, CodiceCatastale TEXT, CAP TEXT)");
     const QString indice = QStringLiteral("CREATE INDEX comune ON Comuni (Nome COLLATE NOCASEU)");
     const QString uffici = QStringLiteral("CREATE TABLE CodiciUfficioIva (ufficioIva TEXT)");
-    QTest::newRow("empty file") << QStringList() << "no such table: Comuni";
-    QTest::newRow("no field PROV")
-        << QStringList{QStringLiteral("CREATE TABLE Comuni (Nome TEXT, comcode TEXT)"),
-                       QStringLiteral("CREATE INDEX comune ON Comuni (Nome COLLATE NOCASEU)"), uffici}
-        << "no such column: PROV";
-    QTest::newRow("no index comune") << QStringList{comuni, uffici} << "no such index: comune";
-    QTest::newRow("no table CodiciUfficioIva") << QStringList{comuni, indice} << "no such table: CodiciUfficioIva";
+    riga("empty file", QStringList(), int(Intatto), "1 no such table: Comuni");
+    riga("no field PROV", QStringList{"CREATE TABLE Comuni (Nome TEXT, comcode TEXT)", indice, uffici}, int(Intatto),
+         "1 no such column: PROV");
+    riga("no index comune", QStringList{comuni, uffici}, int(Intatto), "1 no such index: comune");
+    riga("no table CodiciUfficioIva", QStringList{comuni, indice}, int(Intatto), "1 no such table: CodiciUfficioIva");
+    riga("random bytes", FinestraDiProva::datiDiEsempio(), int(ByteCasuali), "26 file is not a database");
+    riga("truncated to half", FinestraDiProva::datiDiEsempio(), int(Dimezzato), "11 database disk image is malformed");
+    riga("locked by another program", FinestraDiProva::datiDiEsempio(), int(Bloccato), "5 database is locked");
 }
 
 void tst_Avvio::erroreImprevisto()
 {
     QFETCH(QStringList, statements);
-    QFETCH(QString, descrizione);
+    QFETCH(int, guasto);
+    QFETCH(QString, errore);
     FinestraDiProva f(statements);
+    QFile file(f.percorso());
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    if (guasto == ByteCasuali) {
+        QByteArray caso(64 * 1024, Qt::Uninitialized);
+        QRandomGenerator(20240601).fillRange(reinterpret_cast<quint32 *>(caso.data()), caso.size() / 4);
+        QVERIFY(file.resize(0) && file.write(caso) == caso.size());
+    } else if (guasto == Dimezzato) {
+        QVERIFY(file.resize(file.size() / 2));
+    }
+    file.close();
     const QByteArray prima = impronta(f.percorso());
-    QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Errore);
+    {
+        // Another program's connection, writing, holds the file until its end.
+        QSqlDatabase altro = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("altro"));
+        altro.setDatabaseName(f.percorso());
+        if (guasto == Bloccato)
+            QVERIFY(altro.open() && QSqlQuery(altro).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Errore);
+        altro.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("altro"));
     QCOMPARE(f.platform.messages.size(), 1);
     const RecordingPlatform::Message &m = f.platform.messages.at(0);
-    QVERIFY2(m.text.startsWith(QStringLiteral("Errore imprevisto: 1 ")), qPrintable(m.text));
-    QVERIFY2(m.text.contains(descrizione), qPrintable(m.text));
+    QVERIFY2(m.text.startsWith(QStringLiteral("Errore imprevisto: ") + errore), qPrintable(m.text));
     QCOMPARE(m.style, Platform::NoIcon);
     QCOMPARE(m.title, QStringLiteral("Brantovel"));
     QVERIFY(!f.form->isVisible());
