@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "app/database.h"
 #include "support/fixture.h"
+#include "support/tabella.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,8 +13,6 @@ class tst_Database : public QObject
 
 private slots:
     void initTestCase();
-    void openMissingNeverCreates_data();
-    void openMissingNeverCreates();
     void seekIgnoresCaseInTheUnicodeSense_data();
     void seekIgnoresCaseInTheUnicodeSense();
     void fieldFailures();
@@ -43,36 +41,16 @@ void tst_Database::initTestCase()
                              + QStringList{QStringLiteral("INSERT INTO Comuni VALUES ('Senzaprovincia', NULL, NULL, 'X000', NULL)")});
 }
 
-void tst_Database::openMissingNeverCreates_data()
-{
-    QTest::addColumn<QString>("percorso");
-    QTest::newRow("no such file") << m_dir.filePath(QStringLiteral("manca/DatiAtto.mdb"));
-    QTest::newRow("a folder named DatiAtto.mdb") << m_dir.path();
-}
-
-void tst_Database::openMissingNeverCreates()
-{
-    QFETCH(QString, percorso);
-    const bool cartella = QFileInfo(percorso).isDir();
-    Database db;
-    const DbError e = db.open(percorso);
-    QCOMPARE(e.number, DbError::FileNotFound);
-    QVERIFY(e.description.contains(percorso));
-    QCOMPARE(QFileInfo::exists(percorso), cartella);
-}
-
 void tst_Database::seekIgnoresCaseInTheUnicodeSense_data()
 {
-    QTest::addColumn<QString>("chiave");
-    QTest::addColumn<QString>("trovato"); // empty: no row at or after the key
-
-    QTest::newRow("lower case") << "rom" << "Roma";
-    QTest::newRow("longer than a name") << "romaN" << "Romano Canavese";
-    QTest::newRow("accented capital") << "FORLÌ" << "Forlì";
-    QTest::newRow("apostrophe") << "sant'a" << "Sant'Agata de' Goti";
-    QTest::newRow("between names") << "Rob" << "Roma";
-    QTest::newRow("empty key is the first name") << "" << "Castel San Pietro Terme";
-    QTest::newRow("after the last name") << "zzz" << "";
+    colonne<QString, QString>("chiave", "trovato"); // empty: no row at or after the key
+    riga("lower case", "rom", "Roma");
+    riga("longer than a name", "romaN", "Romano Canavese");
+    riga("accented capital", "FORLÌ", "Forlì");
+    riga("apostrophe", "sant'a", "Sant'Agata de' Goti");
+    riga("between names", "Rob", "Roma");
+    riga("empty key is the first name", "", "Castel San Pietro Terme");
+    riga("after the last name", "zzz", "");
 }
 
 void tst_Database::seekIgnoresCaseInTheUnicodeSense()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/desktopplatform.h"
+#include "support/tabella.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -54,21 +55,16 @@ void tst_DesktopPlatform::quandoAperto(std::function<void(QWidget *)> action)
 
 void tst_DesktopPlatform::messaggio_data()
 {
-    QTest::addColumn<int>("stile");
-    QTest::addColumn<QString>("titolo");
-    QTest::addColumn<int>("icona");
-    QTest::addColumn<QString>("titoloMostrato");
-    QTest::newRow("exclamation, default title") << 48 << "" << int(QMessageBox::Warning) << "Brantovel";
-    QTest::newRow("information, own title") << 64 << "Brantovel by Ozmir" << int(QMessageBox::Information) << "Brantovel by Ozmir";
-    QTest::newRow("no icon") << 0 << "Brantovel" << int(QMessageBox::NoIcon) << "Brantovel";
+    colonne<int, QString, int, QString>("stile", "titolo", "icona", "titoloMostrato");
+    riga("exclamation, default title", 48, "", int(QMessageBox::Warning), "Brantovel");
+    riga("information, own title", 64, "Brantovel by Ozmir", int(QMessageBox::Information), "Brantovel by Ozmir");
+    riga("no icon", 0, "Brantovel", int(QMessageBox::NoIcon), "Brantovel");
 }
 
 void tst_DesktopPlatform::messaggio()
 {
     QFETCH(int, stile);
     QFETCH(QString, titolo);
-    QFETCH(int, icona);
-    QFETCH(QString, titoloMostrato);
     QString testo, titoloVisto;
     int iconaVista = -1, pulsanti = 0;
     quandoAperto([&](QWidget *w) {
@@ -82,23 +78,21 @@ void tst_DesktopPlatform::messaggio()
     });
     m_platform.msgBox(nullptr, QStringLiteral("prima riga:\rseconda riga"), Platform::Style(stile), titolo);
     QCOMPARE(testo, QStringLiteral("prima riga:\nseconda riga")); // the bare carriage return breaks the line
-    QCOMPARE(titoloVisto, titoloMostrato);
-    QCOMPARE(iconaVista, icona);
+    QTEST(titoloVisto, "titoloMostrato");
+    QTEST(iconaVista, "icona");
     QCOMPARE(pulsanti, 1);
 }
 
 void tst_DesktopPlatform::richiestaDiTesto_data()
 {
-    QTest::addColumn<bool>("conferma");
-    QTest::addColumn<QString>("atteso");
-    QTest::newRow("OK gives the text") << true << "Rom";
-    QTest::newRow("cancel gives an empty text") << false << "";
+    colonne<bool, QString>("conferma", "atteso");
+    riga("OK gives the text", true, "Rom");
+    riga("cancel gives an empty text", false, "");
 }
 
 void tst_DesktopPlatform::richiestaDiTesto()
 {
     QFETCH(bool, conferma);
-    QFETCH(QString, atteso);
     QString titolo;
     quandoAperto([&](QWidget *w) {
         auto *dialog = qobject_cast<QInputDialog *>(w);
@@ -108,7 +102,7 @@ void tst_DesktopPlatform::richiestaDiTesto()
         dialog->findChild<QLineEdit *>()->setText(QStringLiteral("Rom"));
         conferma ? dialog->accept() : dialog->reject();
     });
-    QCOMPARE(m_platform.inputBox(nullptr, QStringLiteral("Scrivi"), QStringLiteral("Ricerca COMUNE")), atteso);
+    QTEST(m_platform.inputBox(nullptr, QStringLiteral("Scrivi"), QStringLiteral("Ricerca COMUNE")), "atteso");
     QCOMPARE(titolo, QStringLiteral("Ricerca COMUNE"));
 }
 
