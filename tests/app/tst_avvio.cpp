@@ -2,9 +2,11 @@
 // Start-up on the database beside the program, on one the user finds, and on
 // one that cannot be read: a failed start-up ends with the program's own
 // message, never a crash or a hang, and leaves the file as it was.
+#include "app/formevents.h"
 #include "support/finestradiprova.h"
 #include "support/fixture.h"
 #include "support/tabella.h"
+#include "support/tastiera.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,6 +17,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -37,6 +40,25 @@ QStringList voci(const QComboBox *combo)
 // What becomes of the database file before start-up.
 enum Guasto { Intatto, ByteCasuali, Dimezzato, Bloccato };
 
+// Another program's connection, writing, that holds the whole file until it
+// ends; the program's own connection waits one second at most.
+struct AltroProgramma
+{
+    explicit AltroProgramma(const QString &percorso)
+    {
+        db.setDatabaseName(percorso);
+        bloccato = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    }
+    ~AltroProgramma()
+    {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("altro"));
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("altro"));
+    bool bloccato = false;
+};
+
 } // namespace
 
 class tst_Avvio : public QObject
@@ -52,6 +74,7 @@ private slots:
     void fileMancanteScelto();
     void erroreImprevisto_data();
     void erroreImprevisto();
+    void bloccatoDopoLAvvio();
 };
 
 void tst_Avvio::cleanup()
@@ -170,16 +193,11 @@ void tst_Avvio::erroreImprevisto()
     }
     file.close();
     const QByteArray prima = impronta(f.percorso());
-    {
-        // Another program's connection, writing, holds the file until its end.
-        QSqlDatabase altro = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("altro"));
-        altro.setDatabaseName(f.percorso());
-        if (guasto == Bloccato)
-            QVERIFY(altro.open() && QSqlQuery(altro).exec(QStringLiteral("BEGIN EXCLUSIVE")));
-        QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Errore);
-        altro.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("altro"));
+    std::optional<AltroProgramma> altro;
+    if (guasto == Bloccato)
+        QVERIFY(altro.emplace(f.percorso()).bloccato);
+    QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Errore);
+    altro.reset();
     QCOMPARE(f.platform.messages.size(), 1);
     const RecordingPlatform::Message &m = f.platform.messages.at(0);
     QVERIFY2(m.text.startsWith(QStringLiteral("Errore imprevisto: ") + errore), qPrintable(m.text));
@@ -187,6 +205,22 @@ void tst_Avvio::erroreImprevisto()
     QCOMPARE(m.title, QStringLiteral("Brantovel"));
     QVERIFY(!f.form->isVisible());
     QCOMPARE(impronta(f.percorso()), prima);
+}
+
+// Locked after start-up, each lookup fails: the key release reports the
+// engine's error, and leaving the box finds no place.
+void tst_Avvio::bloccatoDopoLAvvio()
+{
+    FinestraDiProva f;
+    QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
+    AltroProgramma altro(f.percorso());
+    QVERIFY(altro.bloccato);
+    f.form->events().setFocus(f.ui().cboComune);
+    digita(f.ui().cboComune, QStringLiteral("r"));
+    QTest::keyClick(f.ui().cboComune, Qt::Key_Tab);
+    QCOMPARE(f.platform.messageTexts(),
+             QStringList({QStringLiteral("Errore n. 5 database is locked"),
+                          QStringLiteral("Comune inesistente (se all'estero scegli direttamente lo Stato)")}));
 }
 
 QTEST_MAIN(tst_Avvio)

@@ -93,8 +93,9 @@ class Prova:
         self.chiusa(messaggio)
 
     def fine(self):
-        """Waits for the program to end by itself and gives its exit code."""
-        return self.processo.wait(timeout=20)
+        """Waits for the program to end by itself and gives its exit code; a
+        build that counts its lines writes them all out as it ends."""
+        return self.processo.wait(timeout=60)
 
     def chiudi(self):
         if self.processo and self.processo.poll() is None:
@@ -178,6 +179,7 @@ def caso_cercacomuni(prova):
     assert finestre(prova.processo.pid) == [comuni]
     comuni.attiva()
     tasti("alt+F4")
+    prova.chiusa(comuni)
     assert prova.fine() == 0
 
 
