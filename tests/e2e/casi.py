@@ -195,16 +195,20 @@ def caso_aiuto(prova):
 
 
 def caso_database_cercato(prova):
-    """The program alone in a folder: it asks for DatiAtto.mdb, and opens the
-    one the user finds elsewhere."""
+    """The program alone in a folder asks for DatiAtto.mdb: cancelling the
+    search ends it; started again, it opens the one the user finds elsewhere."""
     cartella = prova.cartella / "programma"
     cartella.mkdir()
     shutil.copy2(prova.eseguibile, cartella)
     shutil.copy2(prova.eseguibile.parent / "DatiAtto.mdb", prova.documenti)
-    prova.avvia(cartella / prova.eseguibile.name)
-    prova.conferma()
-    dialogo = prova.finestra("Cerca DatiAtto.mdb")
-    dialogo.attiva()
+    programma = cartella / prova.eseguibile.name
+    for tasto in ("Escape", "Return"):
+        prova.avvia(programma)
+        prova.conferma()
+        prova.finestra("Cerca DatiAtto.mdb").attiva()
+        if tasto == "Escape":
+            tasti(tasto)
+            assert prova.fine() == 0
     scrivi(str(prova.documenti / "DatiAtto.mdb"))
     tasti("Return")
     prova.principale()
