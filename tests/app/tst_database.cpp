@@ -87,6 +87,10 @@ void tst_Database::fieldFailures()
     QVERIFY(!rs.seek(QStringLiteral("zzz")).failed());
     QCOMPARE(rs.field(QStringLiteral("Nome"), &valore).number, DbError::NoCurrentRecord);
     QCOMPARE(valore, QStringLiteral("X000"));
+
+    QVERIFY(!rs.seek(QStringLiteral("Roma")).failed());
+    rs.close(); // a closed recordset has no row left to read
+    QCOMPARE(rs.field(QStringLiteral("Nome"), &valore).number, DbError::NoCurrentRecord);
 }
 
 void tst_Database::boundValuesCannotChangeAQuery()

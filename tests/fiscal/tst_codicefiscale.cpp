@@ -47,6 +47,7 @@ void tst_CodiceFiscale::gruppi_data()
     riga("DE LUCA: blank skipped", "DE LUCA", "EVA", d, "DLC VEA 80A01");
     riga("NICOLÒ: accented vowel is neither", "ROSSI", "NICOLÒ", d, "RSS NCL 80A01");
     riga("ROSSI stops at the third consonant", "ROSSIBBB", "MARIO", d, "RSS MRA 80A01");
+    riga("small z is a letter too", "lazzari", "MARIO", d, "LZZ MRA 80A01");
     riga("year 999 keeps 99", "ROSSI", "MARIO", QDate(999, 5, 9), "RSS MRA 99E09");
     riga("year -44 keeps the digits after its minus sign", "ROSSI", "MARIO", QDate(-44, 3, 15), "RSS MRA 44C15");
     riga("June is H", "ROSSI", "MARIO", QDate(1980, 6, 30), "RSS MRA 80H30");
