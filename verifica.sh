@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Prepara tutto il necessario e compila; fa girare ogni bersaglio di fuzzing
-# per 30 secondi, esegue tutti i test sotto AddressSanitizer e
-# UndefinedBehaviorSanitizer e infine tutti i test della compilazione normale.
+# Prepara tutto il necessario, compila ed esegue tutti i test:
+#   ./verifica.sh              # la suite intera, in pochi minuti
+#   ./verifica.sh --completa   # prima ogni bersaglio di fuzzing per 30 secondi e
+#                              # la suite sotto AddressSanitizer e
+#                              # UndefinedBehaviorSanitizer, poi la suite intera
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/prepara.sh
-scripts/fuzz.sh 30
-scripts/sanitizzatori.sh
-# Un test che fallisce si ripete una volta: sotto carico, un server X può
-# consegnare in ritardo i suoi eventi. Il primo fallimento resta nel registro.
-ctest --test-dir build --output-on-failure -j"$(nproc)" --repeat until-pass:2
+case "${1:-}" in
+    "") scripts/prepara.sh prove ;;
+    --completa)
+        scripts/prepara.sh completa
+        scripts/fuzz.sh 30
+        scripts/sanitizzatori.sh ;;
+    *) echo "uso: ./verifica.sh [--completa]" >&2; exit 2 ;;
+esac
+ctest --test-dir build --output-on-failure -j"$(nproc)"

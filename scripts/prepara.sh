@@ -1,23 +1,34 @@
 #!/usr/bin/env bash
-# Installs what Brantovel needs to build and run on Debian 12, then configures
-# and builds it in build/. As root it installs with apt-get; otherwise it
-# prints the exact apt-get line to run and stops.
+# Installs what Brantovel needs on Debian 12, then configures and builds it in
+# build/. As root it installs with apt-get; otherwise it prints the exact
+# apt-get line to run and stops.
+#   scripts/prepara.sh             # the program alone: to build and run it
+#   scripts/prepara.sh prove       # also the tests and what they drive
+#   scripts/prepara.sh completa    # also the fuzzers and the sanitizers
 set -euo pipefail
 cd "$(dirname "$0")/.."
+livello=${1:-programma}
 
 pacchetti=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-           qt6-qpa-plugins libgl-dev libsqlite3-dev fonts-liberation2 xvfb xauth
-           # the toolkit's own words in Italian
-           qt6-translations-l10n
-           # the Debian package, its menu entry and the SVG icon's check
-           dpkg-dev desktop-file-utils librsvg2-bin
-           # the end-to-end tests: a window manager, X input, clipboard and
-           # screen from outside, and the desktop's way of opening a web page
-           openbox xdotool xclip x11-apps x11-utils xdg-utils
-           # the accessibility check: the program read as a screen reader reads it
-           at-spi2-core python3-pyatspi dbus-x11
-           # the fuzzers: clang with libFuzzer and the sanitizers' runtime
-           clang libclang-rt-14-dev)
+           qt6-qpa-plugins qt6-translations-l10n libgl-dev libsqlite3-dev fonts-liberation2
+           # the desktop's way of opening a web page
+           xdg-utils)
+prove=(# window tests on a real X server; the end-to-end tests drive the
+       # program from outside with a window manager, X input, the clipboard,
+       # pictures of the screen and the accessibility bus
+       xvfb xauth openbox xdotool xclip x11-apps x11-utils python3
+       at-spi2-core python3-pyatspi dbus-x11
+       # the Debian package, its menu entry and the SVG icon's check
+       dpkg-dev desktop-file-utils librsvg2-bin)
+# clang with libFuzzer and the sanitizers' runtime
+completa=(clang libclang-rt-14-dev)
+
+case $livello in
+    programma) ;;
+    prove) pacchetti+=("${prove[@]}") ;;
+    completa) pacchetti+=("${prove[@]}" "${completa[@]}") ;;
+    *) echo "uso: scripts/prepara.sh [programma|prove|completa]" >&2; exit 2 ;;
+esac
 
 mancanti=()
 for p in "${pacchetti[@]}"; do
@@ -35,5 +46,12 @@ if [ ${#mancanti[@]} -gt 0 ]; then
     fi
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+# The tests need the tools above even to be configured: the program alone is
+# built without them.
+if [ "$livello" = programma ]; then
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
+    cmake --build build -j"$(nproc)" --target brantovel
+else
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null
+    cmake --build build -j"$(nproc)"
+fi

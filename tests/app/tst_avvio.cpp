@@ -1,13 +1,27 @@
 // SPDX-License-Identifier: MIT
+// Start-up on the database beside the program, on one the user finds, and on
+// one that cannot be read: a failed start-up ends with the program's own
+// message, never a crash or a hang, and leaves the file as it was.
+#include "app/formevents.h"
 #include "support/finestradiprova.h"
 #include "support/fixture.h"
+#include "support/tabella.h"
+#include "support/tastiera.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -23,6 +37,28 @@ QStringList voci(const QComboBox *combo)
     return v;
 }
 
+// What becomes of the database file before start-up.
+enum Guasto { Intatto, ByteCasuali, Dimezzato, Bloccato };
+
+// Another program's connection, writing, that holds the whole file until it
+// ends; the program's own connection waits one second at most.
+struct AltroProgramma
+{
+    explicit AltroProgramma(const QString &percorso)
+    {
+        db.setDatabaseName(percorso);
+        bloccato = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    }
+    ~AltroProgramma()
+    {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("altro"));
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("altro"));
+    bool bloccato = false;
+};
+
 } // namespace
 
 class tst_Avvio : public QObject
@@ -32,12 +68,13 @@ class tst_Avvio : public QObject
 private slots:
     void cleanup();
     void avvioRiuscito();
-    void listeRiempite();
+    void fileMancanteEAnnullato_data();
     void fileMancanteEAnnullato();
     void fileMancanteScelto_data();
     void fileMancanteScelto();
     void erroreImprevisto_data();
     void erroreImprevisto();
+    void bloccatoDopoLAvvio();
 };
 
 void tst_Avvio::cleanup()
@@ -45,23 +82,9 @@ void tst_Avvio::cleanup()
     QVERIFY(QApplication::topLevelWidgets().isEmpty() || !QApplication::activeModalWidget());
 }
 
-void tst_Avvio::avvioRiuscito()
-{
-    FinestraDiProva f;
-    QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
-    QCOMPARE(f.platform.messages.size(), 0);
-    QVERIFY(f.form->isVisible());
-    QCOMPARE(QApplication::focusWidget(), f.ui().txtCognome);
-    QCOMPARE(f.ui().cboSesso->currentText(), QStringLiteral("M"));
-    QCOMPARE(f.ui().cboComune->currentText(), QString());
-    QCOMPARE(f.ui().CboStatoEstero->currentText(), QString());
-    QCOMPARE(f.ui().CboUfficioIva->currentText(), QString());
-    QCOMPARE(f.form->percorsoDatiAtto(), f.percorso());
-}
-
 // A province in small letters still makes a foreign state; a null province
 // is in neither list; two municipalities of the same name give two entries.
-void tst_Avvio::listeRiempite()
+void tst_Avvio::avvioRiuscito()
 {
     FinestraDiProva f(FinestraDiProva::datiDiEsempio(
         {QStringLiteral("INSERT INTO Comuni VALUES ('Lagos', 'ee', 'Z999', 'Z999', '')"),
@@ -70,6 +93,9 @@ void tst_Avvio::listeRiempite()
          QStringLiteral("INSERT INTO Comuni VALUES (NULL, 'ZZ', 'X002', 'X002', '')"),
          QStringLiteral("INSERT INTO CodiciUfficioIva VALUES (NULL)")}));
     QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
+    QCOMPARE(f.platform.messages.size(), 0);
+    QCOMPARE(QApplication::focusWidget(), f.ui().txtCognome);
+    QCOMPARE(f.ui().cboSesso->currentText(), QStringLiteral("M"));
     QCOMPARE(voci(f.ui().CboStatoEstero), QStringList({"Francia", "Germania", "Stati Uniti d'America", "Lagos"}));
     QCOMPARE(voci(f.ui().CboUfficioIva), QStringList({"001 Torino", "058 Roma", "100 Roma", ""}));
     QCOMPARE(voci(f.ui().cboSesso), QStringList({"M", "F"}));
@@ -78,36 +104,48 @@ void tst_Avvio::listeRiempite()
                           "Roma", "Roma", "Romano Canavese", "Rovigo", "Sant'Agata de' Goti"}));
 }
 
+// Something that is not a regular file under the database's name is as good
+// as none; a pipe nobody writes to would make a reader wait for ever.
+void tst_Avvio::fileMancanteEAnnullato_data()
+{
+    colonne<QString>("alPosto");
+    riga("no file", "");
+    riga("a folder named DatiAtto.mdb", "cartella");
+#ifdef Q_OS_UNIX
+    riga("a named pipe named DatiAtto.mdb", "fifo");
+#endif
+}
+
 void tst_Avvio::fileMancanteEAnnullato()
 {
+    QFETCH(QString, alPosto);
     FinestraDiProva f;
     QVERIFY(QFile::remove(f.percorso()));
+    if (alPosto == u"cartella")
+        QVERIFY(QDir(f.cartella()).mkdir(QStringLiteral("DatiAtto.mdb")));
+#ifdef Q_OS_UNIX
+    if (alPosto == u"fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(f.percorso()).constData(), 0600), 0);
+#endif
     QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Annullato);
-    QCOMPARE(f.platform.messages.size(), 1);
-    QCOMPARE(f.platform.messages.at(0).text, MessaggioFileMancante);
+    QCOMPARE(f.platform.messageTexts(), QStringList{MessaggioFileMancante});
     QCOMPARE(f.platform.messages.at(0).style, Platform::Exclamation);
-    QCOMPARE(f.platform.messages.at(0).title, QStringLiteral("Brantovel"));
     QCOMPARE(f.platform.fileDialogs, QStringList{QStringLiteral("Cerca DatiAtto.mdb|(*.MDB)|*.mdb")});
     QVERIFY(!f.form->isVisible());
-    QVERIFY(!QFile::exists(f.percorso())); // looking for it created nothing
+    QCOMPARE(QFileInfo::exists(f.percorso()), !alPosto.isEmpty()); // looking for it created nothing
 }
 
 void tst_Avvio::fileMancanteScelto_data()
 {
-    QTest::addColumn<QStringList>("nomiScelti"); // relative to a second folder holding the data
-    QTest::addColumn<int>("dialoghi");
-
-    QTest::newRow("DatiAtto.mdb chosen") << QStringList{"DatiAtto.mdb"} << 1;
-    QTest::newRow("case of the name ignored") << QStringList{"datiatto.MDB"} << 1;
-    QTest::newRow("Copia di DatiAtto.mdb refused, then the right one")
-        << QStringList{"Copia di DatiAtto.mdb", "DatiAtto.mdb"} << 2;
-    QTest::newRow("a missing DatiAtto.mdb, then the right one") << QStringList{"vuota/DatiAtto.mdb", "DatiAtto.mdb"} << 2;
+    colonne<QStringList>("nomiScelti"); // in a second folder holding the data
+    riga("case of the name ignored", QStringList{"datiatto.MDB"});
+    riga("Copia di DatiAtto.mdb refused, then the right one", QStringList{"Copia di DatiAtto.mdb", "DatiAtto.mdb"});
+    riga("a missing DatiAtto.mdb, then the right one", QStringList{"vuota/DatiAtto.mdb", "DatiAtto.mdb"});
 }
 
 void tst_Avvio::fileMancanteScelto()
 {
     QFETCH(QStringList, nomiScelti);
-    QFETCH(int, dialoghi);
     FinestraDiProva f;
     QTemporaryDir altrove;
     const QString scelto = altrove.filePath(nomiScelti.constLast());
@@ -117,45 +155,72 @@ void tst_Avvio::fileMancanteScelto()
         f.platform.fileAnswers << altrove.filePath(nome);
 
     QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
-    QCOMPARE(f.platform.fileDialogs.size(), dialoghi);
-    QCOMPARE(f.platform.messageTexts(), QStringList(dialoghi, MessaggioFileMancante));
+    QCOMPARE(f.platform.messageTexts(), QStringList(nomiScelti.size(), MessaggioFileMancante));
     QCOMPARE(f.form->percorsoDatiAtto(), scelto);
     QCOMPARE(f.ui().CboStatoEstero->count(), 3);
 }
 
 void tst_Avvio::erroreImprevisto_data()
 {
-    QTest::addColumn<QStringList>("statements");
-    QTest::addColumn<QString>("descrizione"); // part of SQLite's own description
-
+    colonne<QStringList, int, QString>("statements", "guasto", "errore"); // SQLite's code and description
     const QString comuni = QStringLiteral("CREATE TABLE Comuni (Nome TEXT, PROV TEXT, comcode TEXT, CodiceCatastale TEXT, CAP TEXT)");
     const QString indice = QStringLiteral("CREATE INDEX comune ON Comuni (Nome COLLATE NOCASEU)");
     const QString uffici = QStringLiteral("CREATE TABLE CodiciUfficioIva (ufficioIva TEXT)");
-    QTest::newRow("empty file") << QStringList() << "no such table: Comuni";
-    QTest::newRow("no table Comuni") << QStringList{uffici} << "no such table: Comuni";
-    QTest::newRow("no field PROV")
-        << QStringList{QStringLiteral("CREATE TABLE Comuni (Nome TEXT, comcode TEXT)"),
-                       QStringLiteral("CREATE INDEX comune ON Comuni (Nome COLLATE NOCASEU)"), uffici}
-        << "no such column: PROV";
-    QTest::newRow("no index comune") << QStringList{comuni, uffici} << "no such index: comune";
-    QTest::newRow("no table CodiciUfficioIva") << QStringList{comuni, indice} << "no such table: CodiciUfficioIva";
+    riga("empty file", QStringList(), int(Intatto), "1 no such table: Comuni");
+    riga("no field PROV", QStringList{"CREATE TABLE Comuni (Nome TEXT, comcode TEXT)", indice, uffici}, int(Intatto),
+         "1 no such column: PROV");
+    riga("no index comune", QStringList{comuni, uffici}, int(Intatto), "1 no such index: comune");
+    riga("no table CodiciUfficioIva", QStringList{comuni, indice}, int(Intatto), "1 no such table: CodiciUfficioIva");
+    riga("random bytes", FinestraDiProva::datiDiEsempio(), int(ByteCasuali), "26 file is not a database");
+    riga("truncated to half", FinestraDiProva::datiDiEsempio(), int(Dimezzato), "11 database disk image is malformed");
+    riga("locked by another program", FinestraDiProva::datiDiEsempio(), int(Bloccato), "5 database is locked");
 }
 
 void tst_Avvio::erroreImprevisto()
 {
     QFETCH(QStringList, statements);
-    QFETCH(QString, descrizione);
+    QFETCH(int, guasto);
+    QFETCH(QString, errore);
     FinestraDiProva f(statements);
+    QFile file(f.percorso());
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    if (guasto == ByteCasuali) {
+        QByteArray caso(64 * 1024, Qt::Uninitialized);
+        QRandomGenerator(20240601).fillRange(reinterpret_cast<quint32 *>(caso.data()), caso.size() / 4);
+        QVERIFY(file.resize(0) && file.write(caso) == caso.size());
+    } else if (guasto == Dimezzato) {
+        QVERIFY(file.resize(file.size() / 2));
+    }
+    file.close();
     const QByteArray prima = impronta(f.percorso());
+    std::optional<AltroProgramma> altro;
+    if (guasto == Bloccato)
+        QVERIFY(altro.emplace(f.percorso()).bloccato);
     QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Errore);
+    altro.reset();
     QCOMPARE(f.platform.messages.size(), 1);
     const RecordingPlatform::Message &m = f.platform.messages.at(0);
-    QVERIFY2(m.text.startsWith(QStringLiteral("Errore imprevisto: 1 ")), qPrintable(m.text));
-    QVERIFY2(m.text.contains(descrizione), qPrintable(m.text));
+    QVERIFY2(m.text.startsWith(QStringLiteral("Errore imprevisto: ") + errore), qPrintable(m.text));
     QCOMPARE(m.style, Platform::NoIcon);
     QCOMPARE(m.title, QStringLiteral("Brantovel"));
     QVERIFY(!f.form->isVisible());
     QCOMPARE(impronta(f.percorso()), prima);
+}
+
+// Locked after start-up, each lookup fails: the key release reports the
+// engine's error, and leaving the box finds no place.
+void tst_Avvio::bloccatoDopoLAvvio()
+{
+    FinestraDiProva f;
+    QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
+    AltroProgramma altro(f.percorso());
+    QVERIFY(altro.bloccato);
+    f.form->events().setFocus(f.ui().cboComune);
+    digita(f.ui().cboComune, QStringLiteral("r"));
+    QTest::keyClick(f.ui().cboComune, Qt::Key_Tab);
+    QCOMPARE(f.platform.messageTexts(),
+             QStringList({QStringLiteral("Errore n. 5 database is locked"),
+                          QStringLiteral("Comune inesistente (se all'estero scegli direttamente lo Stato)")}));
 }
 
 QTEST_MAIN(tst_Avvio)

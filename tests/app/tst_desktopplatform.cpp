@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/applicazione.h"
 #include "app/desktopplatform.h"
+#include "support/tabella.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -82,21 +83,16 @@ void tst_DesktopPlatform::quandoAperto(std::function<void(QWidget *)> action)
 
 void tst_DesktopPlatform::messaggio_data()
 {
-    QTest::addColumn<int>("stile");
-    QTest::addColumn<QString>("titolo");
-    QTest::addColumn<int>("icona");
-    QTest::addColumn<QString>("titoloMostrato");
-    QTest::newRow("exclamation, default title") << 48 << "" << int(QMessageBox::Warning) << "Brantovel";
-    QTest::newRow("information, own title") << 64 << "Brantovel by Ozmir" << int(QMessageBox::Information) << "Brantovel by Ozmir";
-    QTest::newRow("no icon") << 0 << "Brantovel" << int(QMessageBox::NoIcon) << "Brantovel";
+    colonne<int, QString, int, QString>("stile", "titolo", "icona", "titoloMostrato");
+    riga("exclamation, default title", 48, "", int(QMessageBox::Warning), "Brantovel");
+    riga("information, own title", 64, "Brantovel by Ozmir", int(QMessageBox::Information), "Brantovel by Ozmir");
+    riga("no icon", 0, "Brantovel", int(QMessageBox::NoIcon), "Brantovel");
 }
 
 void tst_DesktopPlatform::messaggio()
 {
     QFETCH(int, stile);
     QFETCH(QString, titolo);
-    QFETCH(int, icona);
-    QFETCH(QString, titoloMostrato);
     QString testo, titoloVisto;
     int iconaVista = -1, pulsanti = 0;
     quandoAperto([&](QWidget *w) {
@@ -110,23 +106,21 @@ void tst_DesktopPlatform::messaggio()
     });
     m_platform.msgBox(nullptr, QStringLiteral("prima riga:\rseconda riga"), Platform::Style(stile), titolo);
     QCOMPARE(testo, QStringLiteral("prima riga:\nseconda riga")); // the bare carriage return breaks the line
-    QCOMPARE(titoloVisto, titoloMostrato);
-    QCOMPARE(iconaVista, icona);
+    QTEST(titoloVisto, "titoloMostrato");
+    QTEST(iconaVista, "icona");
     QCOMPARE(pulsanti, 1);
 }
 
 void tst_DesktopPlatform::richiestaDiTesto_data()
 {
-    QTest::addColumn<bool>("conferma");
-    QTest::addColumn<QString>("atteso");
-    QTest::newRow("OK gives the text") << true << "Rom";
-    QTest::newRow("cancel gives an empty text") << false << "";
+    colonne<bool, QString>("conferma", "atteso");
+    riga("OK gives the text", true, "Rom");
+    riga("cancel gives an empty text", false, "");
 }
 
 void tst_DesktopPlatform::richiestaDiTesto()
 {
     QFETCH(bool, conferma);
-    QFETCH(QString, atteso);
     QString titolo;
     QStringList pulsanti;
     quandoAperto([&](QWidget *w) {
@@ -138,7 +132,7 @@ void tst_DesktopPlatform::richiestaDiTesto()
         dialog->findChild<QLineEdit *>()->setText(QStringLiteral("Rom"));
         conferma ? dialog->accept() : dialog->reject();
     });
-    QCOMPARE(m_platform.inputBox(nullptr, QStringLiteral("Scrivi"), QStringLiteral("Ricerca COMUNE")), atteso);
+    QTEST(m_platform.inputBox(nullptr, QStringLiteral("Scrivi"), QStringLiteral("Ricerca COMUNE")), "atteso");
     QCOMPARE(titolo, QStringLiteral("Ricerca COMUNE"));
     QCOMPARE(pulsanti, QStringList({"OK", "Annulla"}));
 }

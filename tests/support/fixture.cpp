@@ -52,28 +52,6 @@ QStringList righeDiEsempio()
     return righe;
 }
 
-QStringList comuniAmpliati(int righe)
-{
-    QString reale = QStringLiteral(BRANTOVEL_DATIATTO);
-    reale.replace(QLatin1Char('\''), QLatin1String("''"));
-    // The index is built once at the end, faster than kept up row by row.
-    return schemaDatiAtto()
-           + QStringList{
-               QStringLiteral("DROP INDEX comune"),
-               QStringLiteral("ATTACH DATABASE '%1' AS reale").arg(reale),
-               QStringLiteral("INSERT INTO Comuni SELECT * FROM reale.Comuni"),
-               QStringLiteral("INSERT INTO CodiciUfficioIva SELECT * FROM reale.CodiciUfficioIva"),
-               QStringLiteral("WITH RECURSIVE copia(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM copia "
-                              "WHERE k <= %1 / (SELECT count(*) FROM reale.Comuni)) "
-                              "INSERT INTO Comuni SELECT r.Nome || ' ' || copia.k, r.PROV, r.comcode, "
-                              "r.CodiceCatastale, r.CAP FROM copia CROSS JOIN reale.Comuni AS r "
-                              "LIMIT max(0, %1 - (SELECT count(*) FROM reale.Comuni))")
-                   .arg(righe),
-               QStringLiteral("DETACH DATABASE reale"),
-               QStringLiteral("CREATE INDEX comune ON Comuni (Nome COLLATE NOCASEU)"),
-           };
-}
-
 bool creaDatabase(const QString &percorso, const QStringList &statements)
 {
     QFile::remove(percorso);

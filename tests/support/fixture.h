@@ -16,11 +16,6 @@ QStringList schemaDatiAtto();
 // "001 Torino", "058 Roma" and "100 Roma".
 QStringList righeDiEsempio();
 
-// The full reference data built from data/ grown to `righe` rows of Comuni:
-// the real rows, then copies of them named "<name> <n>", so that every real
-// name still completes to itself. Statements for creaDatabase.
-QStringList comuniAmpliati(int righe);
-
 // Creates a database file by running `statements` on a writable connection
 // that knows the program's collation. An empty list makes an empty file.
 // False, with a warning, when a statement fails.
