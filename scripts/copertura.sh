@@ -6,6 +6,7 @@
 # build-cov/copertura.txt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+command -v gcovr >/dev/null || { echo "manca gcovr: sudo apt-get install -y gcovr" >&2; exit 1; }
 
 cmake -S . -B build-cov -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
       -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage >/dev/null
