@@ -118,8 +118,8 @@ void tst_FormEvents::tasti_data()
 {
     // In the combo box, whose key-press handler turns x into X and discards
     // '-'. azioni: characters typed as keys; ⇡ a Return released without
-    // its press; ✎ commits the rest as an input method does;
-    // ◌ leaves the rest as composition.
+    // its press; ✎ commits the rest, up to a |, as an input method does;
+    // ◌ leaves it as composition.
     colonne<QString, QString, QStringList>("azioni", "testo", "keyUps");
     riga("one key-up per key, with the text updated", "rom", "rom", QStringList{"r", "ro", "rom"});
     riga("the key press changes or discards the character", "x1-x", "X1X", QStringList{"X", "X1", "X1", "X1X"});
@@ -129,6 +129,7 @@ void tst_FormEvents::tasti_data()
     riga("dead grave then i: a key like any other", "forl✎ì", "forlì", QStringList{"f", "fo", "for", "forl", "forlì"});
     riga("a word at once goes through the key press, one key-up", "✎x-x", "XX", QStringList{"XX"});
     riga("composition still open: nothing typed yet", "forl◌`", "forl", QStringList{"f", "fo", "for", "forl"});
+    riga("keys after a commit still go through the key press", "✎ì|x", "ìX", QStringList{"ì", "ìX"});
 }
 
 void tst_FormEvents::tasti()
@@ -143,12 +144,13 @@ void tst_FormEvents::tasti()
         if (c == u'⇡') {
             QTest::keyRelease(m->combo, Qt::Key_Return);
         } else if (c == u'✎' || c == u'◌') {
-            const QString resto = azioni.mid(i + 1);
+            const int fine = azioni.indexOf(u'|', i) < 0 ? azioni.size() : azioni.indexOf(u'|', i);
+            const QString resto = azioni.mid(i + 1, fine - i - 1);
             QInputMethodEvent ime(c == u'◌' ? resto : QString(), {});
             if (c == u'✎')
                 ime.setCommitString(resto);
             QApplication::sendEvent(QGuiApplication::focusObject(), &ime);
-            break;
+            i = fine;
         } else {
             QTest::keyClick(m->combo, c.toLatin1());
         }

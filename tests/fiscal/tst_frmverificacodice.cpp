@@ -93,6 +93,9 @@ void tst_FrmVerificaCodice::mostrato_data()
          "Codice fiscale valido|nessuna|Unione Sovietica (soppresso nel 1992) (Stato estero) Z135|"
          "Il 04/08/1995 questo luogo non esisteva più: è esistito fino al 31/12/1991|,,,,",
          "VRD GPP 95M44 Z135A");
+    riga("born on the last day the place existed", "", "VRDGPP91T71Z135M",
+         "Codice fiscale valido|nessuna|Unione Sovietica (soppresso nel 1992) (Stato estero) Z135||,,,,",
+         "VRD GPP 91T71 Z135M");
     riga("unknown place code", "", "RSSMRA80A01H999G",
          "Codice fiscale valido|nessuna||Il codice di luogo H999 non è di alcun comune né Stato conosciuto|,,,,",
          "RSS MRA 80A01 H999G");
