@@ -25,14 +25,15 @@ QPointer<FrmVerificaCodice> finestraAperta;
 
 const char *const PartiConfronto[] = {"Cognome", "Nome", "Data di nascita", "Sesso", "Luogo di nascita"};
 
-// A caption and the read-only box beside it, on one row of the grid; the
-// caption names the box for assistive technology too.
-QLineEdit *riga(QGridLayout *griglia, const char *nome, const QString &didascalia)
+// A caption and the read-only box beside it, on one row of the grid. A
+// screen reader calls the box by its caption, or by `detto` where two boxes
+// share a caption.
+QLineEdit *riga(QGridLayout *griglia, const char *nome, const QString &didascalia, const QString &detto = {})
 {
     auto *box = new QLineEdit;
     box->setObjectName(QLatin1String(nome));
     box->setReadOnly(true);
-    box->setAccessibleName(didascalia);
+    setNomeAccessibile(box, detto.isEmpty() ? didascalia : detto);
     auto *etichetta = new QLabel(didascalia + QLatin1Char(':'));
     etichetta->setBuddy(box);
     const int r = griglia->rowCount();
@@ -148,8 +149,8 @@ void FrmVerificaCodice::createLayout()
     confronto->addWidget(lblConfronto, 0, 0, 1, 3);
     for (int i = 0; i < 5; ++i) {
         const QByteArray nome = "txtConfronto" + QByteArray::number(i + 1);
-        txtConfronto[i] = riga(confronto, nome.constData(), QString::fromUtf8(PartiConfronto[i]));
-        txtConfronto[i]->setAccessibleName(QStringLiteral("Confronto: %1").arg(QString::fromUtf8(PartiConfronto[i])));
+        const QString parte = QString::fromUtf8(PartiConfronto[i]);
+        txtConfronto[i] = riga(confronto, nome.constData(), parte, QStringLiteral("Confronto: %1").arg(parte));
     }
     griglia->addWidget(fraConfronto, griglia->rowCount(), 0, 1, 3);
 }
