@@ -14,10 +14,9 @@ pacchetti=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libq
            # the desktop's way of opening a web page
            xdg-utils)
 prove=(# window tests on a real X server; the end-to-end tests drive the
-       # program from outside with a window manager, X input, the clipboard,
-       # pictures of the screen and the accessibility bus
+       # program from outside with a window manager, X input, the clipboard
+       # and pictures of the screen
        xvfb xauth openbox xdotool xclip x11-apps x11-utils python3
-       at-spi2-core python3-pyatspi dbus-x11
        # the Debian package, its menu entry and the SVG icon's check
        dpkg-dev desktop-file-utils librsvg2-bin)
 # clang with libFuzzer and the sanitizers' runtime

@@ -1,10 +1,9 @@
 # SPDX-License-Identifier: MIT
 """The X server as a person meets it: windows found by their titles, keys and
-clicks sent through the server, the clipboard and pictures of windows read
-back from outside the program. Every wait polls for what it waits for."""
+clicks sent through the server, the clipboard read back from outside the
+program. Every wait polls for what it waits for."""
 
 import re
-import struct
 import subprocess
 import time
 
@@ -84,37 +83,3 @@ class Finestra:
         window has the keyboard, so that what is typed next follows the click."""
         self.attiva()
         xdotool("mousemove", "--window", self.wid, x, y, "click", 1)
-
-    def schermata(self):
-        esito = subprocess.run(["xwd", "-silent", "-id", str(self.wid)], capture_output=True, timeout=15, check=True)
-        return Immagine(esito.stdout)
-
-
-class Immagine:
-    """A picture of a window in the X server's dump format, read as colours."""
-
-    def __init__(self, dati):
-        (testata, _, formato, _, self.larghezza, self.altezza, _, ordine, _, _, _, bit_pixel, self.byte_riga,
-         _, m_rosso, m_verde, m_blu, _, _, n_colori) = struct.unpack(">20I", dati[:80])
-        if formato != 2 or bit_pixel not in (24, 32):
-            raise RuntimeError(f"schermata in un formato inatteso: formato {formato}, {bit_pixel} bit")
-        self.passo = bit_pixel // 8
-        # Where each colour's byte sits inside a pixel.
-        self.posizioni = [((m & -m).bit_length() - 1) // 8 for m in (m_rosso, m_verde, m_blu)]
-        if ordine != 0:
-            self.posizioni = [self.passo - 1 - p for p in self.posizioni]
-        self.dati = dati[testata + 12 * n_colori:]
-
-    def colore(self, x, y):
-        inizio = y * self.byte_riga + x * self.passo
-        return tuple(self.dati[inizio + p] for p in self.posizioni)
-
-    def colonne_con(self, riquadro, condizione):
-        """The x of the columns inside (left, top, width, height) with a pixel satisfying condizione(r, g, b)."""
-        sinistra, alto, larghezza, altezza = riquadro
-        return [x for x in range(sinistra, sinistra + larghezza)
-                if any(condizione(*self.colore(x, y)) for y in range(alto, alto + altezza))]
-
-
-def scuro(r, g, b):
-    return max(r, g, b) < 110
