@@ -21,9 +21,9 @@ private slots:
 void TstIconaSvg::comeIlDisegno_data()
 {
     QTest::addColumn<int>("lato");
-    // Below these sizes the two renderers fit the letters to the pixels in
+    // Below 48 pixels the two renderers fit the letters to the pixels in
     // their own ways, and the pictures differ more than they resemble.
-    for (int lato : {48, 128, 256})
+    for (int lato : {48, 256})
         QTest::addRow("%d pixel", lato) << lato;
 }
 
@@ -32,11 +32,8 @@ void TstIconaSvg::comeIlDisegno()
     QFETCH(int, lato);
     QTemporaryDir cartella;
     const QString png = cartella.filePath(QStringLiteral("icona.png"));
-    const QString dimensione = QString::number(lato);
-    QCOMPARE(QProcess::execute(QStringLiteral(RSVG_CONVERT), {QStringLiteral("-w"), dimensione, QStringLiteral("-h"),
-                                                              dimensione, QStringLiteral("-o"), png,
-                                                              QStringLiteral(BRANTOVEL_ICONA_SVG)}),
-             0);
+    const QString n = QString::number(lato);
+    QCOMPARE(QProcess::execute(RSVG_CONVERT, {"-w", n, "-h", n, "-o", png, BRANTOVEL_ICONA_SVG}), 0);
     const QImage svg = QImage(png).convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(svg.size(), QSize(lato, lato));
     const QImage disegno = disegnaIcona(lato).convertToFormat(QImage::Format_ARGB32);
@@ -44,13 +41,9 @@ void TstIconaSvg::comeIlDisegno()
     // Edges are smoothed differently by the two renderers; a rule missing or
     // letters moved by a twentieth of the card make a difference of 6 or more.
     qint64 somma = 0;
-    for (int y = 0; y < lato; ++y) {
-        for (int x = 0; x < lato; ++x) {
-            const QRgb p = svg.pixel(x, y), q = disegno.pixel(x, y);
-            somma += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q))
-                     + qAbs(qAlpha(p) - qAlpha(q));
-        }
-    }
+    const auto *p = svg.constBits(), *q = disegno.constBits();
+    for (qsizetype i = 0; i < svg.sizeInBytes(); ++i)
+        somma += qAbs(p[i] - q[i]);
     const double differenza = double(somma) / (4.0 * lato * lato);
     QVERIFY2(differenza < 3.0, qPrintable(QStringLiteral("differenza media %1").arg(differenza)));
 }
