@@ -3,9 +3,9 @@
 #include "support/finestradiprova.h"
 #include "support/tabella.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -80,7 +80,7 @@ void tst_Avvio::avvioRiuscito()
         FinestraDiProva::datiDiEsempio({"INSERT INTO Comuni VALUES ('Lagos', 'ee', 'Z999', 'Z999', ''), "
                                         "('Senza', NULL, 'X000', 'X000', ''), ('Roma', 'XX', 'X001', 'X001', '')"}));
     QCOMPARE(f.avvia(), Avvio::Pronto);
-    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtCognome"));
+    QVERIFY(f.ui().txtCognome->hasFocus());
     QCOMPARE(f.ui().cboSesso->currentText(), QStringLiteral("M"));
     QCOMPARE(f.ui().CboStatoEstero->count(), 4);
     QCOMPARE(f.ui().cboComune->count(), 10);
