@@ -2,7 +2,6 @@
 #include "app/controlprops.h"
 #include "support/finestradiprova.h"
 #include "support/tabella.h"
-#include "support/tastiera.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -10,151 +9,66 @@
 #include <QLineEdit>
 #include <QTest>
 
-namespace {
-
-// The parts of a control that a screen reader meets on their own: the
-// control, and the edit field inside an editable list box.
-QList<QAccessibleInterface *> parti(QWidget *finestra, const QString &nome)
-{
-    QWidget *control = finestra->findChild<QWidget *>(nome);
-    QList<QAccessibleInterface *> parti{QAccessible::queryAccessibleInterface(control)};
-    if (auto *combo = qobject_cast<QComboBox *>(control); combo && combo->lineEdit())
-        parti << QAccessible::queryAccessibleInterface(combo->lineEdit());
-    return parti;
-}
-
-// What a screen reader calls a part. A list box gives its choice as its
-// name, and is called by the caption tied to it.
-QString nome(QAccessibleInterface *parte)
-{
-    if (parte->role() != QAccessible::ComboBox)
-        return parte->text(QAccessible::Name);
-    const auto etichette = parte->relations(QAccessible::Label);
-    return etichette.isEmpty() ? QString() : etichette.first().first->text(QAccessible::Name);
-}
-
-QWidget *browser()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("frmcomuni") && w->isVisible())
-            return w;
-    return nullptr;
-}
-
-} // namespace
-
 class tst_Accessibilita : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void nomi_data();
-    void nomi();
-    void coloriDetti_data();
-    void coloriDetti();
-    void cleanup();
+    void detto_data();
+    void detto();
 };
 
-void tst_Accessibilita::cleanup()
+// What a screen reader says of a control, and of the edit field inside it if it
+// is an editable list box, which is met on its own: the name, then why it is
+// marked by colour, if it is. The reason is the control's own description,
+// whose every change Qt announces. One row for each way a name is given;
+// battuto is typed in the control first.
+void tst_Accessibilita::detto_data()
 {
-    if (QWidget *b = browser())
-        b->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    colonne<QString, QString, QString, QString>("finestra", "controllo", "battuto", "detto");
+    riga("caption ending with a colon", "FrmCodiceFiscale", "txtCodiceFiscale", "", "Codice Fiscale");
+    riga("numbered digit boxes", "FrmCodiceFiscale", "Text14", "", "Partita IVA, cifra 11");
+    // Tab leaves the date; no place begins with an x: its key-up marks the box red.
+    riga("caption ending with a blank; date not valid", "FrmCodiceFiscale", "txtDataNascita", "31/02/1980\t",
+         "Data di nascita, Data di nascita non valida");
+    riga("place not found", "FrmCodiceFiscale", "cboComune", "x", "Comune di nascita, Comune inesistente");
+    riga("hidden caption", "frmcomuni", "Frame1", "", "Ricerca dei comuni");
+    riga("button showing only an icon", "frmcomuni", "ultimo", "", "Ultimo comune");
+    riga("help text", "frmHelpCodFisc", "Text1", "", "Testo della guida");
 }
 
-// finestra: the main window, the places' browser or the help.
-void tst_Accessibilita::nomi_data()
-{
-    colonne<QString, QString, QString>("finestra", "controllo", "nome");
-    riga("risultato, la cui didascalia finisce con i due punti", "principale", "txtCodiceFiscale", "Codice Fiscale");
-    riga("sesso, che dice la scelta come nome", "principale", "cboSesso", "Sesso");
-    riga("comune, col suo campo", "principale", "cboComune", "Comune di nascita");
-    riga("data, la cui didascalia finisce con uno spazio", "principale", "txtDataNascita", "Data di nascita");
-    riga("codice dell'ufficio, distinto da quello del comune", "principale", "Text15", "Codice Ufficio IVA");
-    riga("ultima cifra della partita IVA", "principale", "Text14", "Partita IVA, cifra 11");
-    riga("riquadro, la cui didascalia è nascosta", "comuni", "Frame1", "Ricerca dei comuni");
-    riga("freccia, che mostra solo un'icona", "comuni", "ultimo", "Ultimo comune");
-    riga("testo della guida", "aiuto", "Text1", "Testo della guida");
-}
-
-void tst_Accessibilita::nomi()
+void tst_Accessibilita::detto()
 {
     QFETCH(QString, finestra);
     QFETCH(QString, controllo);
-    QFETCH(QString, nome);
+    QFETCH(QString, battuto);
     FinestraDiProva f;
     QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
     const auto guarda = [&](QWidget *w) {
-        for (QAccessibleInterface *parte : parti(w, controllo))
-            QCOMPARE(::nome(parte), nome);
+        QWidget *control = w->findChild<QWidget *>(controllo);
+        if (!battuto.isEmpty())
+            QTest::mouseClick(editor(control), Qt::LeftButton);
+        QTest::keyClicks(control, battuto);
+        QWidgetList parti{control};
+        if (qobject_cast<QComboBox *>(control) && editor(control))
+            parti << editor(control);
+        for (QWidget *parte : parti) {
+            // A list box gives its choice as its name: it is called by its caption.
+            QAccessibleInterface *nome = QAccessible::queryAccessibleInterface(parte);
+            if (nome->role() == QAccessible::ComboBox)
+                nome = nome->relations(QAccessible::Label).value(0).first;
+            const QString motivo = parte->accessibleDescription();
+            QTEST((nome ? nome->text(QAccessible::Name) : QString()) + (motivo.isEmpty() ? "" : ", " + motivo),
+                  "detto");
+        }
     };
-    if (finestra == QLatin1String("aiuto"))
+    if (finestra == "frmHelpCodFisc")
         return f.apriModale(f.ui().Aiuto, guarda);
-    if (finestra == QLatin1String("comuni"))
+    if (finestra == "frmcomuni")
         f.scegliDalMenu(f.ui().CercaComuni);
-    guarda(finestra == QLatin1String("comuni") ? browser() : f.form.get());
-}
-
-// While a box is marked by colour its description says why; once the colour
-// goes back, it is described as before. A mark that lasts only while a
-// message is shown is read then.
-void tst_Accessibilita::coloriDetti_data()
-{
-    // errato and corretto are typed in dove, then poi is clicked
-    colonne<QString, QString, QString, QStringList, QString, QString>("dove", "errato", "poi", "segnati", "motivo",
-                                                                      "corretto");
-    riga("comune inesistente", "cboComune", "Xyz", "txtCognome", QStringList{"cboComune", "Text2", "Text3"},
-         "Comune inesistente", "Roma");
-    riga("data non valida", "txtDataNascita", "31/02/1980", "txtCognome", QStringList{"txtDataNascita"},
-         "Data di nascita non valida", "01/01/1980");
-    riga("ufficio IVA inesistente", "Text4", "12345677771", "", QStringList{"Text15"}, "Codice Ufficio IVA inesistente",
-         "");
-    riga("partita IVA errata", "Text4", "12345670018", "Command2", QStringList{"Text1"}, "Numero Partita IVA errato",
-         "");
-}
-
-void tst_Accessibilita::coloriDetti()
-{
-    QFETCH(QString, dove);
-    QFETCH(QString, errato);
-    QFETCH(QString, poi);
-    QFETCH(QStringList, segnati);
-    QFETCH(QString, motivo);
-    QFETCH(QString, corretto);
-    FinestraDiProva f;
-    QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
-    const auto clic = [&f](const QString &nome) {
-        QWidget *control = f.form->findChild<QWidget *>(nome);
-        QTest::mouseClick(editor(control) ? editor(control) : control, Qt::LeftButton);
-    };
-    const auto leggi = [&] {
-        QStringList descrizioni;
-        for (const QString &segnato : segnati)
-            for (QAccessibleInterface *parte : parti(f.form.get(), segnato))
-                descrizioni << parte->text(QAccessible::Description);
-        return descrizioni;
-    };
-    // Typed key by key into whichever box has the focus: the VAT digits move it on.
-    const auto batti = [&](const QString &testo) {
-        clic(dove);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-        for (QChar c : testo)
-            digita(QApplication::focusWidget(), c);
-        if (!poi.isEmpty())
-            clic(poi);
-    };
-    const QStringList prima = leggi();
-    QStringList segnate;
-    f.platform.whileMessageOpen = [&](const RecordingPlatform::Message &) { segnate = leggi(); };
-    batti(errato);
-    if (f.platform.messages.isEmpty())
-        segnate = leggi();
-    f.platform.whileMessageOpen = nullptr;
-    QCOMPARE(segnate, QStringList(prima.size(), motivo));
-    if (!corretto.isEmpty())
-        batti(corretto);
-    QCOMPARE(leggi(), prima);
+    QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == finestra);
+    guarda(QApplication::activeWindow());
+    QApplication::activeWindow()->close();
 }
 
 QTEST_MAIN(tst_Accessibilita)
