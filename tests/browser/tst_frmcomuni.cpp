@@ -46,9 +46,10 @@ private slots:
 };
 
 // elenco: "?text" clicks RicercaComune, answering the text ("?" alone
-// cancels); Menu and Esci are the main window's, Esci deletes it; Sposta
-// moves the data file to the program's folder or back; ⇥ Tab, ␣ Space, ↓ go
-// to the focus; other names click that button (Option4 is Pulisci) or header.
+// cancels); Menu and Esci click the main window's, Esci then deletes it;
+// Chiudi closes the browser; Sposta moves the data file to the program's
+// folder or back; ⇥ Tab, ␣ Space, ↓ go to the focus; other names click that
+// button (Option4 is Pulisci) or header.
 void tst_FrmComuni::comandi_data()
 {
     colonne<QString, int, QString, QString, int, int, QString>("elenco", "mostrata", "attesi", "scelta", "corrente",

@@ -46,8 +46,7 @@ private slots:
     void scelta();
 };
 
-// Sorting by a field, then keeping the rows whose name begins with a text;
-// numero: the error reading a file missing a field, or missing itself.
+// Sorting by a field, then filtering by initials; numero: reading's error.
 void tst_OrigineComuni::scelta_data()
 {
     colonne<QString, QString, QString, int>("ordine", "iniziali", "nomi", "numero");
