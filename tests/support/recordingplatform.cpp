@@ -14,9 +14,8 @@ QString RecordingPlatform::inputBox(QWidget *, const QString &prompt, const QStr
     return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
 }
 
-QString RecordingPlatform::openFileName(QWidget *, const QString &title, const QString &filter)
+QString RecordingPlatform::openFileName(QWidget *, const QString &, const QString &)
 {
-    fileDialogs.append(title + QLatin1Char('|') + filter);
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
@@ -39,7 +38,7 @@ void RecordingPlatform::beep()
 bool RecordingPlatform::openUrl(const QUrl &url)
 {
     openedUrls.append(url);
-    return browserAvailable;
+    return true;
 }
 
 QStringList RecordingPlatform::messageTexts() const

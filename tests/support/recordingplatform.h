@@ -38,11 +38,9 @@ public:
     QStringList inputAnswers;
     QStringList inputPrompts; // "title|prompt" of every input dialog shown
     QStringList fileAnswers;
-    QStringList fileDialogs; // "title|filter" of every file dialog shown
 
     QString clipboard;
     int clipboardClears = 0;
     int beeps = 0;
     QList<QUrl> openedUrls;
-    bool browserAvailable = true;
 };
