@@ -124,15 +124,9 @@ def caso_codice_fiscale(prova):
     prova.avvia()
     fp = prova.principale()
     fp.clic_su("txtCognome")
-    scrivi("rossi")
-    tasti("Tab")
-    scrivi("mario")
     # Leaving the name lands in the sex, leaving the sex in the place of birth,
     # leaving the place confirms the completed name and moves to the date.
-    tasti("Tab", "Tab")
-    scrivi("rom")
-    tasti("Tab")
-    scrivi("01/01/1980")
+    scrivi("rossi\tmario\t\trom\t01/01/1980")
     fp.clic_su("cmdElabora")
     prova.conferma()
     attendi_appunti("RSS MRA 80A01 H501U")

@@ -2,7 +2,7 @@
 #include "app/controlprops.h"
 #include "support/finestradiprova.h"
 #include "support/tabella.h"
-#include "support/tastiera.h"
+#include "support/tasti.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,17 +1,48 @@
 // SPDX-License-Identifier: MIT
 #include "support/tasti.h"
 
-#include "support/puntatore.h"
-#include "support/tastiera.h"
-
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QTest>
 
 namespace {
+
+// Moves the pointer onto `punto` of `widget`, as a hand does, and waits until
+// the widget has seen it there: on a real X server the move comes back from
+// the server as an event of its own, and a click sent before it lands where
+// the widget still thinks the pointer is.
+bool arriva(QWidget *widget, const QPoint &punto)
+{
+    bool visto = false;
+    struct Arrivo : QObject
+    {
+        QPoint punto;
+        bool &visto;
+        Arrivo(const QPoint &p, bool &v) : punto(p), visto(v) {}
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            visto |= e->type() == QEvent::MouseMove && static_cast<QMouseEvent *>(e)->position().toPoint() == punto;
+            return false;
+        }
+    } arrivo(punto, visto);
+    widget->installEventFilter(&arrivo);
+    QTest::mouseMove(widget, punto);
+    const bool arrivato = QTest::qWaitFor([&visto] { return visto; });
+    widget->removeEventFilter(&arrivo);
+    return arrivato;
+}
+
+bool muoviPuntatore(QWidget *widget, const QPoint &punto)
+{
+    // A pointer already there would not move, and nothing would arrive.
+    if (QCursor::pos() == widget->mapToGlobal(punto) && !arriva(widget, punto + QPoint(1, 0)))
+        return false;
+    return arriva(widget, punto);
+}
 
 void scegli(QComboBox *combo, const QString &voce)
 {
@@ -30,6 +61,14 @@ void scegli(QComboBox *combo, const QString &voce)
 }
 
 } // namespace
+
+void digita(QWidget *widget, const QString &testo)
+{
+    for (QChar c : testo) {
+        const Qt::Key key = c.unicode() < 0x80 && c.isLetterOrNumber() ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), Qt::NoModifier);
+    }
+}
 
 void batti(QWidget *finestra, const QString &tasti)
 {
