@@ -62,6 +62,9 @@ void tst_FrmCodiceFiscale::unaSessioneNonScriveNelFileEdEsciLoChiude()
         QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
     QTest::mouseClick(m_f->ui().cmdElabora, Qt::LeftButton);
     QCOMPARE(m_f->ui().txtCodiceFiscale->text(), "RSS MRA 80A01 H501U");
+    // The province is shown only: a key there changes nothing.
+    QTest::keyClick(m_f->ui().Text2, 'x');
+    QCOMPARE(m_f->ui().Text2->text(), "RM");
     QTest::mouseClick(m_f->ui().Command1, Qt::LeftButton);
     QVERIFY(!m_f->form->isVisible());
     QCOMPARE(QSqlDatabase::connectionNames(), QStringList());
