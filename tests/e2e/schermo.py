@@ -74,9 +74,13 @@ class Finestra:
 
     def attiva(self):
         """Brings the window forward and waits until it has the keyboard:
-        keys sent before would go to the window that had it."""
-        xdotool("windowactivate", "--sync", self.wid)
-        attendi(lambda: xdotool("getactivewindow").strip() == str(self.wid), f"la tastiera a {self.wid:#x}")
+        keys sent before would go to the window that had it. The request is
+        repeated while waiting: a window that has just appeared may still be
+        given the keyboard by the window manager after the request is served."""
+        def attiva():
+            xdotool("windowactivate", self.wid)
+            return xdotool("getactivewindow").strip() == str(self.wid)
+        attendi(attiva, f"la tastiera a {self.wid:#x}")
 
     def clic(self, x, y):
         """A left click at (x, y) pixels of the window's own area, once the
