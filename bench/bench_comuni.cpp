@@ -26,9 +26,8 @@ double cronometra(Azione azione)
 
 QWidget *browser()
 {
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == u"frmcomuni" && w->isVisible())
-            return w;
+    if (QWidget *w = FinestraDiProva::finestraAperta(QStringLiteral("frmcomuni")))
+        return w;
     qFatal("the browser is not open");
 }
 

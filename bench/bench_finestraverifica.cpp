@@ -56,10 +56,8 @@ int main(int argc, char *argv[])
     if (f->avvia() != FrmCodiceFiscale::Avvio::Pronto)
         qFatal("the main window did not start");
     f->scegliDalMenu(f->ui().VerificaCodice);
-    QLineEdit *txtCodice = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("frmVerificaCodice"))
-            txtCodice = w->findChild<QLineEdit *>(QStringLiteral("txtCodice"));
+    QWidget *finestra = FinestraDiProva::finestraAperta(QStringLiteral("frmVerificaCodice"));
+    QLineEdit *txtCodice = finestra ? finestra->findChild<QLineEdit *>(QStringLiteral("txtCodice")) : nullptr;
     if (!txtCodice)
         qFatal("the verification window did not open");
     const QList<double> tempi = digitaTutti(txtCodice, codici);

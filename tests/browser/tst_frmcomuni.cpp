@@ -13,13 +13,9 @@ namespace {
 
 const QString perProvincia = QStringLiteral("BN, BO, EE, EE, EE, FC, MI, PG, RE, RM, RO, TO");
 
-// The browser on show; a closed one lingers hidden until it is deleted.
 QWidget *browser()
 {
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("frmcomuni") && !w->testAttribute(Qt::WA_WState_Hidden))
-            return w;
-    return nullptr;
+    return FinestraDiProva::finestraAperta(QStringLiteral("frmcomuni"));
 }
 
 template <typename T = QTableView> T *controllo(const char *nome = "DataGrid1")

@@ -11,10 +11,7 @@
 
 static QWidget *finestra()
 {
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("frmVerificaCodice") && !w->testAttribute(Qt::WA_WState_Hidden))
-            return w;
-    return nullptr;
+    return FinestraDiProva::finestraAperta(QStringLiteral("frmVerificaCodice"));
 }
 
 class tst_FrmVerificaCodice : public QObject

@@ -46,6 +46,14 @@ FrmCodiceFiscale::Avvio FinestraDiProva::avvia()
     return esito;
 }
 
+QWidget *FinestraDiProva::finestraAperta(const QString &nome)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == nome && !w->testAttribute(Qt::WA_WState_Hidden))
+            return w;
+    return nullptr;
+}
+
 void FinestraDiProva::scegliDalMenu(QAction *voce)
 {
     QMenuBar *menu = form->menuBar();

@@ -24,6 +24,9 @@ public:
     // Runs start-up and, when it succeeds, shows the window and waits until
     // it is active with the focus in txtCognome.
     FrmCodiceFiscale::Avvio avvia();
+    // The window of that name on show; a closed one lingers hidden until it
+    // is deleted.
+    static QWidget *finestraAperta(const QString &nome);
     // Clicks a command of the menu bar, as the user does.
     void scegliDalMenu(QAction *voce);
     // Chooses a command of the menu bar that opens a modal window, runs
