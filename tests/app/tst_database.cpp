@@ -28,8 +28,8 @@ void tst_Database::initTestCase()
     QVERIFY(!m_db.open(esempio).failed());
 }
 
-// Keys and field names ignore case, in the Unicode sense; a null key closes
-// the recordset instead. A failed read leaves the value as it was.
+// Keys and field names ignore case, in the Unicode sense; the row without a
+// key reads from a closed recordset. A failed read leaves the value as it was.
 void tst_Database::seekAndField_data()
 {
     colonne<QString, QString, int, QString>("chiave", "campo", "errore", "valore");
