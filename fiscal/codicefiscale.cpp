@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "fiscal/codicefiscale.h"
 
+#include "fiscal/traslitterazione.h"
+
 #include <algorithm>
 #include <iterator>
 
 namespace {
 
 const QString Vocali = QStringLiteral("AEIOU");
-const QString Consonanti = QStringLiteral("BCDFGHJKLMNPQRSTVWXYZ");
 const QString LettereMese = QStringLiteral("ABCDEHLMPRST");
 const QString TabellaDispari = QStringLiteral("B1A0KKPPLLC2QQD3RRE4VVOOSSF5TTG6UUH7MMI8NNJ9WWZZYYXX");
 const QString TabellaPari = QStringLiteral("A0B1C2D3E4F5G6H7I8J9KKLLMMNNOOPPQQRRSSTTUUVVWWXXYYZZ");
@@ -19,30 +20,15 @@ struct Lettere
     QString consonanti;
 };
 
-// Upper-cases one character when it is one of the 26 unaccented letters; any
-// other character comes back as a null QChar, which belongs to neither set.
-QChar letteraMaiuscola(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'a' && u <= u'z')
-        return QChar(u - (u'a' - u'A'));
-    if (u >= u'A' && u <= u'Z')
-        return c;
-    return QChar();
-}
-
-// Splits a name into its vowels and consonants, in order; the scan stops early
-// once `bastanoConsonanti` consonants are found (0 scans the whole name).
+// Splits a name's letters into vowels and consonants, in order; the scan
+// stops early once `bastanoConsonanti` consonants are found (0 scans them all).
 Lettere separa(const QString &testo, int bastanoConsonanti)
 {
     Lettere l;
-    for (QChar c : testo) {
-        const QChar m = letteraMaiuscola(c);
-        if (m.isNull())
-            continue;
+    for (const QChar m : lettereDelNome(testo)) {
         if (Vocali.contains(m))
             l.vocali += m;
-        else if (Consonanti.contains(m))
+        else
             l.consonanti += m;
         if (bastanoConsonanti > 0 && l.consonanti.size() == bastanoConsonanti)
             break;

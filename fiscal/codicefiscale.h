@@ -7,8 +7,8 @@
 // Builds the 16-character Italian personal tax code and returns it grouped as
 // "RSS MRA 80A01 H501U". A pure function of its five inputs.
 //
-// Only the 26 unaccented letters count as vowels or consonants: accented letters,
-// spaces, apostrophes and digits are skipped. The place code is used as given,
+// The names count with the letters lettereDelNome() gives them ("Noè" as NOE,
+// "Weiß" as WEISS): spaces, apostrophes, digits and other scripts are skipped. The place code is used as given,
 // without trimming or case change; any character of the code that the check
 // tables do not hold (a "?" for a place that was not found) is worth 16383 in
 // the check sum, and the last group is always the last five characters, so a

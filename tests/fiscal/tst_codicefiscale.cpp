@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "fiscal/codicefiscale.h"
+#include "fiscal/traslitterazione.h"
 #include "support/tabella.h"
 
 #include <QTest>
@@ -21,10 +22,14 @@ private slots:
              "GIANFRANCO", QDate(1975, 12, 31), "M", "H501", "FOX GFR 75T31 H501R");
         riga("apostrophe skipped; a name starting with a vowel", "D'ANGELO", "EVA", QDate(2001, 6, 5), "F", "H501",
              "DNG VEA 01H45 H501R");
-        riga("surname stops at the third consonant; three consonants; Ò no vowel; year -44; FF is male", "ROSSIBBB",
-             "NICOLÒ", QDate(-44, 3, 15), "FF", "H501", "RSS NCL 44C15 H501P");
-        riga("ß, ı, ſ and È are no letters of the code; an empty place code shortens the code", "ßı", "ſÈ", d, "M", "",
-             "XXX XXX 80A01 0A01I");
+        riga("surname stops at the third consonant; three consonants; year -44; FF is male", "ROSSIBBB", "NICOLÒ",
+             QDate(-44, 3, 15), "FF", "H501", "RSS NCL 44C15 H501P");
+        riga("small ß, ı, ſ, È transliterated; an empty place code shortens the code", "ßı", "ſÈ", d, "M", "",
+             "SSI SEX 80A01 0A01P");
+        riga("accented vowels are vowels", "Noè", "Zoè", d, "M", "H501", "NOE ZOE 80A01 H501T");
+        riga("tilde: its base letter", "Muñoz", "Iñaki", d, "M", "H501", "MNZ NKI 80A01 H501N");
+        riga("sharp s: two consonants", "Weiß", "MARIO", d, "M", "H501", "WSS MRA 80A01 H501I");
+        riga("carons and acute consonants", "Šimić", "Čedo", d, "M", "H501", "SMC CDE 80A01 H501E");
         riga("place not found: ? is worth 16383", "ROSSI", "MARIO", d, "M", "?", "RSS MRA 80A01 A01?D");
     }
 
@@ -36,6 +41,27 @@ private slots:
         QFETCH(QString, sesso);
         QFETCH(QString, luogo);
         QTEST(CalcoloCodFis(cognome, nome, data, sesso, luogo), "atteso");
+    }
+
+    // One row per group of letters the transliteration treats alike.
+    void lettere_data()
+    {
+        colonne<QString, QString>("nome", "lettere");
+        riga("plain letters, either case; blanks and apostrophes go", "d'Angelo Rè", "DANGELORE");
+        riga("vowels with acute or grave accent", "ÀÁÈÉÌÍÒÓÙÚàáèéìíòóùú", "AAEEIIOOUUAAEEIIOOUU");
+        riga("German and ligature pairs", "ÄäÆæÖöŒœÜüßẞ", "AEAEAEAEOEOEOEOEUEUESSSS");
+        riga("cedilla and caron", "ÇçČčŠšŽžŘř", "CCCCSSZZRR");
+        riga("circumflex and diaeresis other than German", "ÂÊËÎÏÔÛŸâêëîïôûÿ", "AEEIIOUYAEEIIOUY");
+        riga("other diacritics", "ÑñÅåĆćŚśŐőĞğŞşÝýễƠư", "NNAACCSSOOGGSSYYEOU");
+        riga("marks that are part of the letter", "ØøŁłĐđÐðĦħıſ", "OOLLDDDDHHIS");
+        riga("combining marks: as the composed letter", "A\u0308E\u0301o\u0300", "AEEO");
+        riga("other scripts, digits, signs and letters without a base", "Ωжא中1٣-·×÷Þþ\U0001D400", "");
+    }
+
+    void lettere()
+    {
+        QFETCH(QString, nome);
+        QTEST(lettereDelNome(nome), "lettere");
     }
 };
 
