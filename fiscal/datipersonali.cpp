@@ -9,6 +9,7 @@
 #include "fiscal/codicefiscale.h"
 #include "fiscal/datanascita.h"
 
+#include <QChar>
 #include <QComboBox>
 #include <QMainWindow>
 #include <QLineEdit>
@@ -16,12 +17,15 @@
 
 namespace {
 
-// Only the 26 letters a to z are upper-cased as typed; accented small letters
-// stay as they are (the code itself ignores them).
+// A small letter typed becomes its capital, accented ones too ("è" → "È").
+// A letter whose capital would turn back into another small letter stays as
+// typed (ß, the dotless ı, the long ſ): nothing else of the text is changed.
 void maiuscola(int &keyAscii)
 {
-    if (keyAscii >= 97 && keyAscii <= 122)
-        keyAscii -= 32;
+    const char16_t c = char16_t(keyAscii);
+    const char32_t grande = QChar::toUpper(c);
+    if (grande != c && grande < 0x10000 && QChar::toLower(grande) == c)
+        keyAscii = int(grande);
 }
 
 } // namespace

@@ -30,13 +30,15 @@ private slots:
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 
-    // Typed key by key into a box, then another box clicked; "|" types anew. Only
-    // a to z become capitals; the date is checked when left, never reformatted.
+    // Typed key by key into a box, then another box clicked; "|" types anew.
+    // Small letters become capitals, accented ones too, nothing else changes;
+    // the date is checked when left, never reformatted.
     void digitato_data()
     {
         colonne<QString, QString, QString, int, int>("box", "digitato", "mostrato", "colore", "beep");
         riga("surname; the date never checked", "txtCognome", "rossi", "ROSSI", int(Colore::Sistema), 0);
-        riga("name: accented small letters stay", "txtNome", "d'àr1a z", "D'àR1A Z", int(Colore::Sistema), 0);
+        riga("name: accented letters too; ß and ı have no capital of their own", "txtNome", "d'àr1a noè weiß ı",
+             "D'ÀR1A NOÈ WEIß ı", int(Colore::Sistema), 0);
         riga("31 February: dark red, a beep", "txtDataNascita", "31/02/1980", "31/02/1980", int(Colore::RossoScuro), 1);
         riga("valid after it: black again", "txtDataNascita", "31/02/1980|2.3.1990", "2.3.1990", int(Colore::Nero), 1);
     }
