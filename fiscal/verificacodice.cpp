@@ -3,6 +3,7 @@
 
 #include "fiscal/codicefiscale.h"
 
+#include <QStringList>
 #include <string>
 
 namespace {
@@ -34,13 +35,43 @@ int cifra(char32_t c)
     return -1;
 }
 
+// Characters that a paste brings along unseen, read as blanks like the
+// spaces: zero-width space, non-joiner and joiner, word joiner, byte-order
+// mark, soft hyphen.
+bool invisibile(char32_t c)
+{
+    return QChar::isSpace(c) || (c >= 0x200B && c <= 0x200D) || c == 0x2060 || c == 0xFEFF || c == 0x00AD;
+}
+
+QString numeroUnicode(char32_t c)
+{
+    return QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+}
+
 // A character as a message shows it: itself, or its number when it cannot
-// be seen.
+// be seen. Outside ASCII the number goes with it, for a Cyrillic А or a
+// full-width Ｒ looks like the letter the code wants.
 QString mostra(char32_t c)
 {
-    const QString testo = QChar::isPrint(c) ? QString::fromUcs4(&c, 1)
-                                            : QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
-    return QStringLiteral("«%1»").arg(testo);
+    if (!QChar::isPrint(c))
+        return QStringLiteral("«%1»").arg(numeroUnicode(c));
+    const QString testo = QStringLiteral("«%1»").arg(QString::fromUcs4(&c, 1));
+    return c < 0x80 ? testo : QStringLiteral("%1 (%2)").arg(testo, numeroUnicode(c));
+}
+
+// Which digits the omocodia letters among the characters da to a (from 1)
+// stand for, as a message adds it: " (la L sta per 0, la M per 1)", or
+// nothing when they are all digits.
+QString lettereOmocodia(const char32_t *letti, int da, int a)
+{
+    QStringList sostituite;
+    for (int i = da - 1; i < a; ++i)
+        if (letti[i] > U'9')
+            sostituite << QStringLiteral("la %1 %2 %3")
+                              .arg(QChar(char16_t(letti[i])))
+                              .arg(sostituite.isEmpty() ? QStringLiteral("sta per") : QStringLiteral("per"))
+                              .arg(cifra(letti[i]));
+    return sostituite.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(sostituite.join(QStringLiteral(", ")));
 }
 
 EsitoCodFis errore(EsitoCodFis esito, const QString &motivo)
@@ -63,7 +94,7 @@ EsitoCodFis VerificaCodFis(const QString &codice)
         char32_t c = codice.at(i).unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < n && codice.at(i + 1).isLowSurrogate())
             c = QChar::surrogateToUcs4(char16_t(c), codice.at(++i).unicode());
-        if (QChar::isSpace(c))
+        if (invisibile(c))
             continue;
         if (c >= U'a' && c <= U'z')
             c -= U'a' - U'A';
@@ -115,25 +146,31 @@ EsitoCodFis VerificaCodFis(const QString &codice)
     esito.sesso = QLatin1Char(giorno > 40 ? 'F' : 'M');
     esito.giorno = giorno > 40 ? giorno - 40 : giorno;
     if (esito.giorno < 1 || esito.giorno > 31)
-        return errore(esito, QStringLiteral("i caratteri 10 e 11 danno il giorno %1: dovrebbe andare da 01 a 31 "
+        return errore(esito, QStringLiteral("i caratteri 10 e 11 danno il giorno %1%2: dovrebbe andare da 01 a 31 "
                                             "per gli uomini, da 41 a 71 per le donne")
-                                 .arg(giorno, 2, 10, QLatin1Char('0')));
-    const auto data = [&esito] {
-        return QStringLiteral("il %1 %2").arg(esito.giorno).arg(QLatin1String(NomiMese[esito.mese - 1]));
+                                 .arg(giorno, 2, 10, QLatin1Char('0'))
+                                 .arg(lettereOmocodia(letti, 10, 11)));
+    const auto data = [&esito, &letti] {
+        return QStringLiteral("il %1 %2%3")
+            .arg(esito.giorno)
+            .arg(QLatin1String(NomiMese[esito.mese - 1]), lettereOmocodia(letti, 10, 11));
     };
     if (esito.giorno > GiorniMese[esito.mese - 1])
         return errore(esito, QStringLiteral("i caratteri 10 e 11 danno %1, che non esiste").arg(data()));
     // Years ending in 00 can be leap (2000), so only the last two digits count.
     if (esito.mese == 2 && esito.giorno == 29 && esito.anno2 % 4 != 0)
-        return errore(esito, QStringLiteral("i caratteri 10 e 11 danno %1, ma gli anni che finiscono in %2 "
+        return errore(esito, QStringLiteral("i caratteri 10 e 11 danno %1, ma gli anni che finiscono in %2%3 "
                                             "non sono bisestili")
                                  .arg(data())
-                                 .arg(esito.anno2, 2, 10, QLatin1Char('0')));
+                                 .arg(esito.anno2, 2, 10, QLatin1Char('0'))
+                                 .arg(lettereOmocodia(letti, 7, 8)));
 
     esito.codiceLuogo = esito.codiceBase.mid(11, 4);
     const QChar controllo = esito.sostituzioni ? CarattereControllo(esito.codice) : esito.codiceBase.at(15);
     if (esito.codice.at(15) != controllo)
-        return errore(esito, QStringLiteral("il carattere di controllo dovrebbe essere %1").arg(controllo));
+        // Never the character that would fit: a clerk would change the last
+        // one, and the mistyped code would pass.
+        return errore(esito, QStringLiteral("il carattere di controllo non corrisponde: almeno un carattere è sbagliato"));
     esito.valido = true;
     return esito;
 }
@@ -162,7 +199,8 @@ ConfrontoCodFis ConfrontaCodFis(const EsitoCodFis &esito, const QString &cognome
     ConfrontoCodFis c;
     if (!esito.valido)
         return c;
-    const QString atteso = CalcoloCodFis(cognome, nome, nascita, sesso, codiceLuogo);
+    c.calcolato = CalcoloCodFis(cognome, nome, nascita, sesso, codiceLuogo.trimmed());
+    const QString &atteso = c.calcolato;
     const bool femmina = sesso.compare(QLatin1String("F"), Qt::CaseInsensitive) == 0;
     c.cognome = esito.codiceBase.left(3) == atteso.left(3);
     c.nome = esito.codiceBase.mid(3, 3) == atteso.mid(4, 3);

@@ -28,7 +28,8 @@ struct EsitoCodFis
 };
 
 // Checks and decodes a fiscal code. Blanks anywhere and small letters are
-// accepted ("rss mra 80a01 h501u"). The checks run in the order of the
+// accepted ("rss mra 80a01 h501u"); so are the invisible characters a paste
+// brings along (zero-width space, byte-order mark, soft hyphen, word joiner). The checks run in the order of the
 // characters, and the first that fails is the reason given: the length, a
 // letter where a digit belongs or the reverse, the month letter, the day
 // (1 to 31 for men, 41 to 71 for women, within the month; 29 February only
@@ -59,6 +60,8 @@ struct ConfrontoCodFis
     bool data = false;
     bool sesso = false;
     bool luogo = false;
+    // The code computed from the person's data, in its four groups.
+    QString calcolato;
 };
 ConfrontoCodFis ConfrontaCodFis(const EsitoCodFis &esito, const QString &cognome, const QString &nome,
                                 const QDate &nascita, const QString &sesso, const QString &codiceLuogo);

@@ -24,8 +24,16 @@ private slots:
              "M 01/01/1981 H501 0 11011");
         riga("all seven digits replaced: compared on the base code", "RSSMRAULALMHRLMD", "M 01/01/1980 H501 7 11111");
         riga("last day of the year, of another person", "BNCLCU75T31C112X", "M 31/12/1975 C112 0 00010");
+        riga("invisible characters of a paste are blanks", "RSS\u200BMRA\uFEFF80A01\u00ADH501\u2060U",
+             "M 01/01/1980 H501 0 11111");
         riga("29 February of a common year", "RSSMRA83B29H501T",
              "i caratteri 10 e 11 danno il 29 febbraio, ma gli anni che finiscono in 83 non sono bisestili");
+        riga("the same with omocodia letters: the digits they stand for", "RSSMRA8PB2VH501T",
+             "i caratteri 10 e 11 danno il 29 febbraio (la V sta per 9), ma gli anni che finiscono in 83 (la P sta "
+             "per 3) non sono bisestili");
+        riga("omocodic day 40", "RSSMRA80AQLH501U",
+             "i caratteri 10 e 11 danno il giorno 40 (la Q sta per 4, la L per 0): dovrebbe andare da 01 a 31 per gli "
+             "uomini, da 41 a 71 per le donne");
         riga("31 April", "RSSMRA80D31H501D", "i caratteri 10 e 11 danno il 31 aprile, che non esiste");
         riga("day 00", "RSSMRA80A00H501U",
              "i caratteri 10 e 11 danno il giorno 00: dovrebbe andare da 01 a 31 per gli uomini, da 41 a 71 per le "
@@ -35,11 +43,16 @@ private slots:
         riga("control character where a digit belongs, shown by number", "RSSMRA8\u0001A01H501U",
              "il carattere 8 dovrebbe essere una cifra, non «U+0001»");
         riga("an emoji counts as one character", "RSS\U0001F600RA80A01H501U",
-             "il carattere 4 dovrebbe essere una lettera, non «\U0001F600»");
+             "il carattere 4 dovrebbe essere una lettera, non «\U0001F600» (U+1F600)");
+        riga("Cyrillic A: a look-alike named by its number", "RSSMR\u041080A01H501U",
+             "il carattere 6 dovrebbe essere una lettera, non «\u0410» (U+0410)");
+        riga("full-width R", "\uFF32SSMRA80A01H501U", "il carattere 1 dovrebbe essere una lettera, non «\uFF32» (U+FF32)");
         riga("unknown month letter", "RSSMRA80F01H501U",
              "il carattere 9 dovrebbe essere la lettera di un mese (A B C D E H L M P R S T), non «F»");
-        riga("wrong check character", "RSSMRA80A01H501A", "il carattere di controllo dovrebbe essere U");
-        riga("omocodic, wrong check character", "RSSMRA80A01H50MU", "il carattere di controllo dovrebbe essere M");
+        riga("day mistyped: the check character never names a fix", "RSSMRA80A10H501U",
+             "il carattere di controllo non corrisponde: almeno un carattere è sbagliato");
+        riga("omocodic, wrong check character", "RSSMRA80A01H50MU",
+             "il carattere di controllo non corrisponde: almeno un carattere è sbagliato");
     }
 
     void lettura()
