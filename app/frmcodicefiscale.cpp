@@ -14,6 +14,7 @@
 #include "help/frmhelpcodfisc.h"
 #include "vat/pannelloiva.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -126,7 +127,23 @@ FrmCodiceFiscale::FrmCodiceFiscale(Platform &platform, const QString &cartellaPr
     createHandlers();
 }
 
-FrmCodiceFiscale::~FrmCodiceFiscale() = default;
+FrmCodiceFiscale::~FrmCodiceFiscale()
+{
+    emit datiAnagraficiCambiati(std::nullopt);
+}
+
+DatiAnagrafici FrmCodiceFiscale::datiAnagrafici() const
+{
+    return {m_ui.txtCognome->text(), m_ui.txtNome->text(), m_ui.txtDataNascita->text(), m_ui.cboSesso->currentText(),
+            m_ui.Text3->text().trimmed()};
+}
+
+void FrmCodiceFiscale::closeEvent(QCloseEvent *event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        emit datiAnagraficiCambiati(std::nullopt);
+}
 
 void FrmCodiceFiscale::createLayout()
 {
@@ -285,6 +302,10 @@ void FrmCodiceFiscale::createHandlers()
     m_pannelloIva = std::make_unique<PannelloIva>(m_ui, *m_events, m_platform, dbDatiAtto);
     connect(m_ui.Command1, &QPushButton::clicked, this, &FrmCodiceFiscale::Command1_Click);
     m_events->onKeyPress(menuBar(), [this](int &k) { menuBar_KeyPress(k); });
+    const auto cambiati = [this] { emit datiAnagraficiCambiati(datiAnagrafici()); };
+    for (QLineEdit *box : {m_ui.txtCognome, m_ui.txtNome, m_ui.txtDataNascita, m_ui.Text3})
+        connect(box, &QLineEdit::textChanged, this, cambiati);
+    connect(m_ui.cboSesso, &QComboBox::currentTextChanged, this, cambiati);
 }
 
 FrmCodiceFiscale::Avvio FrmCodiceFiscale::Form_Load()
@@ -369,5 +390,8 @@ void FrmCodiceFiscale::CercaComuni_Click()
 
 void FrmCodiceFiscale::VerificaCodice_Click()
 {
-    FrmVerificaCodice::apri(m_percorso, m_platform, this);
+    FrmVerificaCodice *verifica = FrmVerificaCodice::apri(m_percorso, m_platform, m_ui.txtCodiceFiscale->text());
+    connect(this, &FrmCodiceFiscale::datiAnagraficiCambiati, verifica, &FrmVerificaCodice::confronta,
+            Qt::UniqueConnection);
+    verifica->confronta(datiAnagrafici());
 }

@@ -3,9 +3,11 @@
 
 #include "app/controlliprincipali.h"
 #include "app/database.h"
+#include "fiscal/datianagrafici.h"
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 
 class DatiPersonali;
 class FormEvents;
@@ -18,6 +20,8 @@ class Platform;
 // municipalities' table ready for seeking, for as long as it lives.
 class FrmCodiceFiscale : public QMainWindow
 {
+    Q_OBJECT
+
 public:
     enum class Avvio { Pronto, Annullato, Errore };
 
@@ -34,6 +38,15 @@ public:
     FormEvents &events() { return *m_events; }
     // The database file that start-up opened.
     QString percorsoDatiAtto() const { return m_percorso; }
+    // The person as the boxes hold them now.
+    DatiAnagrafici datiAnagrafici() const;
+
+signals:
+    // At each change of the person's data; none once the window is closed.
+    void datiAnagraficiCambiati(const std::optional<DatiAnagrafici> &dati);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createLayout();

@@ -4,20 +4,22 @@
 #include "app/accessibilita.h"
 #include "app/controlprops.h"
 #include "app/disposizione.h"
-#include "app/frmcodicefiscale.h"
 #include "app/immagini.h"
 #include "app/platform.h"
 #include "fiscal/codicefiscale.h"
 #include "fiscal/datanascita.h"
 #include "fiscal/luogodelcodice.h"
 
-#include <QComboBox>
-#include <QEvent>
+#include <algorithm>
+
+#include <QAbstractTextDocumentLayout>
+#include <QtMath>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextEdit>
 
 namespace {
 
@@ -25,14 +27,25 @@ QPointer<FrmVerificaCodice> finestraAperta;
 
 const char *const PartiConfronto[] = {"Cognome", "Nome", "Data di nascita", "Sesso", "Luogo di nascita"};
 
-// A caption and the read-only box beside it, on one row of the grid. A
-// screen reader calls the box by its caption, or by `detto` where two boxes
-// share a caption.
-QLineEdit *riga(QGridLayout *griglia, const char *nome, const QString &didascalia, const QString &detto = {})
+// A caption and the read-only box beside it, on one row of the grid. The
+// box wraps its text and grows to hold all of it: a reason cut at the box's
+// edge would hide the half that tells the fix. A screen reader calls the box
+// by its caption, or by `detto` where two boxes share a caption.
+QTextEdit *riga(QGridLayout *griglia, const char *nome, const QString &didascalia, const QString &detto = {})
 {
-    auto *box = new QLineEdit;
+    auto *box = new QTextEdit;
     box->setObjectName(QLatin1String(nome));
     box->setReadOnly(true);
+    box->setAcceptRichText(false);
+    box->setTabChangesFocus(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    box->document()->setDocumentMargin(2);
+    const auto adatta = [box](const QSizeF &testo) { box->setFixedHeight(qCeil(testo.height()) + 2 * box->frameWidth()); };
+    adatta(box->document()->size());
+    QObject::connect(box->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, box, adatta);
     setNomeAccessibile(box, detto.isEmpty() ? didascalia : detto);
     auto *etichetta = new QLabel(didascalia + QLatin1Char(':'));
     etichetta->setBuddy(box);
@@ -45,7 +58,7 @@ QLineEdit *riga(QGridLayout *griglia, const char *nome, const QString &didascali
 // Marks a box by colour, and tells assistive technology why while the colour
 // shows; an empty reason takes the mark away. A palette is set only when the
 // colour changes: setting one costs more than the whole check of a code.
-void segna(QLineEdit *box, int sfondo, int testo, const QString &motivo)
+void segna(QTextEdit *box, int sfondo, int testo, const QString &motivo)
 {
     if (motivo.isEmpty())
         sfondo = Colore::Bianco, testo = Colore::Nero;
@@ -78,22 +91,22 @@ QString giorno(const QDate &d)
 
 } // namespace
 
-void FrmVerificaCodice::apri(const QString &percorsoDatiAtto, Platform &platform, FrmCodiceFiscale *principale)
+FrmVerificaCodice *FrmVerificaCodice::apri(const QString &percorsoDatiAtto, Platform &platform, const QString &codice)
 {
     if (finestraAperta && finestraAperta->isVisible()) {
         finestraAperta->setWindowState(finestraAperta->windowState() & ~Qt::WindowMinimized);
         finestraAperta->raise();
         finestraAperta->activateWindow();
-        return;
+        return finestraAperta;
     }
-    finestraAperta = new FrmVerificaCodice(percorsoDatiAtto, platform, principale);
+    finestraAperta = new FrmVerificaCodice(percorsoDatiAtto, platform, codice);
     finestraAperta->show();
     finestraAperta->activateWindow();
+    return finestraAperta;
 }
 
-FrmVerificaCodice::FrmVerificaCodice(const QString &percorsoDatiAtto, Platform &platform, FrmCodiceFiscale *principale)
+FrmVerificaCodice::FrmVerificaCodice(const QString &percorsoDatiAtto, Platform &platform, const QString &codice)
     : m_platform(platform)
-    , m_principale(principale)
 {
     setObjectName(QStringLiteral("frmVerificaCodice"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -103,9 +116,8 @@ FrmVerificaCodice::FrmVerificaCodice(const QString &percorsoDatiAtto, Platform &
     m_erroreDb = m_db.open(percorsoDatiAtto);
     connect(txtCodice, &QLineEdit::textChanged, this, &FrmVerificaCodice::txtCodice_Change);
     connect(cmdCopia, &QPushButton::clicked, this, &FrmVerificaCodice::cmdCopia_Click);
-    const QString calcolato = principale ? principale->ui().txtCodiceFiscale->text() : QString();
-    txtCodice->setText(calcolato);
-    if (calcolato.isEmpty())
+    txtCodice->setText(codice);
+    if (codice.isEmpty())
         txtCodice_Change();
     txtCodice->setFocus();
 }
@@ -153,18 +165,13 @@ void FrmVerificaCodice::createLayout()
         txtConfronto[i] = riga(confronto, nome.constData(), parte, QStringLiteral("Confronto: %1").arg(parte));
     }
     griglia->addWidget(fraConfronto, griglia->rowCount(), 0, 1, 3);
+    // Room the boxes do not need stays below them, not between the rows.
+    griglia->setRowStretch(griglia->rowCount(), 1);
 }
 
-void FrmVerificaCodice::changeEvent(QEvent *event)
+void FrmVerificaCodice::confronta(const std::optional<DatiAnagrafici> &dati)
 {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Form_Activate();
-}
-
-// The main window's data may have changed while this one was behind it.
-void FrmVerificaCodice::Form_Activate()
-{
+    m_dati = dati;
     mostraConfronto();
 }
 
@@ -173,84 +180,97 @@ void FrmVerificaCodice::txtCodice_Change()
     m_esito = VerificaCodFis(txtCodice->text());
     cmdCopia->setEnabled(m_esito.valido);
     if (m_esito.valido) {
-        txtEsito->setText(QStringLiteral("Codice fiscale valido"));
-        segna(txtEsito, Colore::Verdeacqua, Colore::Bianco, txtEsito->text());
+        txtEsito->setPlainText(QStringLiteral("Codice fiscale valido"));
+        segna(txtEsito, Colore::Verdeacqua, Colore::Bianco, txtEsito->toPlainText());
     } else if (txtCodice->text().trimmed().isEmpty()) {
-        txtEsito->setText(QStringLiteral("Digitare o incollare un codice fiscale"));
+        txtEsito->setPlainText(QStringLiteral("Digitare o incollare un codice fiscale"));
         segna(txtEsito, 0, 0, QString());
     } else {
-        txtEsito->setText(QStringLiteral("Codice non valido: ") + m_esito.errore);
-        segna(txtEsito, Colore::Rosso, Colore::Bianco, txtEsito->text());
+        txtEsito->setPlainText(QStringLiteral("Codice non valido: ") + m_esito.errore);
+        segna(txtEsito, Colore::Rosso, Colore::Bianco, txtEsito->toPlainText());
     }
-    txtEsito->setCursorPosition(0);
     mostraDati();
     mostraConfronto();
 }
 
 void FrmVerificaCodice::mostraDati()
 {
-    for (QLineEdit *box : {txtOmocodia, txtSesso, txtDataNascita, txtLuogo, txtAvvisoLuogo})
+    for (QTextEdit *box : {txtOmocodia, txtSesso, txtDataNascita, txtLuogo, txtAvvisoLuogo})
         box->clear();
     segna(txtAvvisoLuogo, 0, 0, QString());
     if (!m_esito.valido)
         return;
 
     if (m_esito.sostituzioni == 0)
-        txtOmocodia->setText(QStringLiteral("nessuna"));
+        txtOmocodia->setPlainText(QStringLiteral("nessuna"));
     else
-        txtOmocodia->setText(QStringLiteral("%1 su 7 cifre sostituite da lettere; codice di base %2")
-                                 .arg(m_esito.sostituzioni)
-                                 .arg(CodiceRaggruppato(m_esito.codiceBase)));
-    txtSesso->setText(m_esito.sesso == QLatin1Char('F') ? QStringLiteral("femminile") : QStringLiteral("maschile"));
-    const NascitaCodFis nascita = DataNascitaCodFis(m_esito, QDate::currentDate());
-    txtDataNascita->setText(nascita.altraData.isValid()
-                                ? QStringLiteral("%1 (oppure %2)").arg(giorno(nascita.data), giorno(nascita.altraData))
-                                : giorno(nascita.data));
+        txtOmocodia->setPlainText(QStringLiteral("%1 su 7 cifre sostituite da lettere; codice di base %2")
+                                      .arg(m_esito.sostituzioni)
+                                      .arg(CodiceRaggruppato(m_esito.codiceBase)));
+    txtSesso->setPlainText(m_esito.sesso == QLatin1Char('F') ? QStringLiteral("femminile")
+                                                             : QStringLiteral("maschile"));
 
     LuogoDelCodice luogo;
     DbError e = m_erroreDb;
     if (!e.failed())
         e = cercaLuogoDelCodice(m_db, m_esito.codiceLuogo, &luogo);
     if (luogo.trovato)
-        txtLuogo->setText(descriviLuogo(luogo) + QLatin1Char(' ') + m_esito.codiceLuogo);
+        txtLuogo->setPlainText(descriviLuogo(luogo) + QLatin1Char(' ') + m_esito.codiceLuogo);
+    // The latest century comes first, unless only the other one finds the
+    // place in existence: then that is the likelier date of birth.
+    NascitaCodFis nascita = DataNascitaCodFis(m_esito, QDate::currentDate());
+    const auto esisteva = [&](const QDate &d) { return avvisoLuogo(luogo, m_esito.codiceLuogo, {d, {}}).isEmpty(); };
+    if (luogo.trovato && nascita.altraData.isValid() && !esisteva(nascita.data) && esisteva(nascita.altraData))
+        std::swap(nascita.data, nascita.altraData);
+    txtDataNascita->setPlainText(
+        nascita.altraData.isValid() ? QStringLiteral("%1 (oppure %2)").arg(giorno(nascita.data), giorno(nascita.altraData))
+                                    : giorno(nascita.data));
     const QString avviso = e.failed() ? QStringLiteral("Errore n. %1 %2").arg(e.number).arg(e.description)
                                       : maiuscolaIniziale(avvisoLuogo(luogo, m_esito.codiceLuogo, nascita));
-    txtAvvisoLuogo->setText(avviso);
-    txtAvvisoLuogo->setCursorPosition(0);
+    txtAvvisoLuogo->setPlainText(avviso);
     segna(txtAvvisoLuogo, Colore::Giallo, Colore::Nero, avviso);
 }
 
 // Each part of the code against the person in the main window, once all of
-// the person's data are there.
+// the person's data are there; a part that disagrees says what the data give.
 void FrmVerificaCodice::mostraConfronto()
 {
-    for (QLineEdit *box : txtConfronto) {
+    for (QTextEdit *box : txtConfronto) {
         box->clear();
         segna(box, 0, 0, QString());
     }
-    const FrmCodiceFiscaleUi *p = m_principale && m_principale->isVisible() ? &m_principale->ui() : nullptr;
-    const auto data = p ? riconosciData(p->txtDataNascita->text()) : std::nullopt;
-    const QString luogo = p ? p->Text3->text().trimmed() : QString();
-    const bool completi = p && !p->txtCognome->text().isEmpty() && !p->txtNome->text().isEmpty() && data &&
-                          !p->cboSesso->currentText().isEmpty() && !luogo.isEmpty() && luogo != QLatin1String("?");
-    lblConfronto->setText(!p                ? QStringLiteral("La finestra principale è chiusa.")
-                          : !completi       ? QStringLiteral("Nella finestra principale mancano cognome, nome, sesso, "
-                                                                   "comune o data di nascita.")
-                          : !m_esito.valido ? QStringLiteral("Il codice non è valido.")
-                                            : QString());
-    lblConfronto->setVisible(!lblConfronto->text().isEmpty());
-    if (!completi || !m_esito.valido)
-        return;
-    const ConfrontoCodFis c =
-        ConfrontaCodFis(m_esito, p->txtCognome->text(), p->txtNome->text(), *data, p->cboSesso->currentText(), luogo);
-    const bool daccordo[] = {c.cognome, c.nome, c.data, c.sesso, c.luogo};
-    for (int i = 0; i < 5; ++i) {
-        txtConfronto[i]->setText(daccordo[i] ? QStringLiteral("concorda") : QStringLiteral("non concorda"));
-        segna(txtConfronto[i], Colore::Rosso, Colore::Bianco,
-              daccordo[i] ? QString()
-                          : QStringLiteral("%1: non concorda con la finestra principale")
-                                .arg(QString::fromUtf8(PartiConfronto[i])));
+    const DatiAnagrafici *p = m_dati ? &*m_dati : nullptr;
+    const auto data = p ? riconosciData(p->dataNascita) : std::nullopt;
+    const QString luogo = p ? p->codiceLuogo.trimmed() : QString();
+    const bool completi = p && !p->cognome.isEmpty() && !p->nome.isEmpty() && data && !p->sesso.isEmpty() &&
+                          !luogo.isEmpty() && luogo != QLatin1String("?");
+    QString avviso = !p           ? QStringLiteral("La finestra principale è chiusa.")
+                     : !completi  ? QStringLiteral("Nella finestra principale mancano cognome, nome, sesso, "
+                                                   "comune o data di nascita.")
+                     : !m_esito.valido ? QStringLiteral("Il codice non è valido.")
+                                       : QString();
+    if (completi && m_esito.valido) {
+        const ConfrontoCodFis c = ConfrontaCodFis(m_esito, p->cognome, p->nome, *data, p->sesso, luogo);
+        const bool daccordo[] = {c.cognome, c.nome, c.data, c.sesso, c.luogo};
+        const QString risulta[] = {c.calcolato.left(3), c.calcolato.mid(4, 3), giorno(*data),
+                                   p->sesso.compare(QLatin1String("F"), Qt::CaseInsensitive) == 0
+                                       ? QStringLiteral("femminile")
+                                       : QStringLiteral("maschile"),
+                                   luogo.toUpper()};
+        for (int i = 0; i < 5; ++i) {
+            const QString esito =
+                daccordo[i] ? QStringLiteral("concorda") : QStringLiteral("non concorda, dai dati risulta ") + risulta[i];
+            txtConfronto[i]->setPlainText(esito);
+            segna(txtConfronto[i], Colore::Rosso, Colore::Bianco,
+                  daccordo[i] ? QString() : QString::fromUtf8(PartiConfronto[i]) + QStringLiteral(": ") + esito);
+        }
+        if (m_esito.sostituzioni > 0 && std::all_of(std::begin(daccordo), std::end(daccordo), [](bool b) { return b; }))
+            avviso = QStringLiteral("Il codice concorda con i dati, ma non è quello calcolato dai dati, %1: ne è una "
+                                    "variante per omocodia.")
+                         .arg(c.calcolato);
     }
+    lblConfronto->setText(avviso);
+    lblConfronto->setVisible(!avviso.isEmpty());
 }
 
 void FrmVerificaCodice::cmdCopia_Click()

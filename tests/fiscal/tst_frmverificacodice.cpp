@@ -4,10 +4,12 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 
 static QWidget *finestra()
 {
@@ -20,6 +22,24 @@ class tst_FrmVerificaCodice : public QObject
 
     std::unique_ptr<FinestraDiProva> f;
 
+    // The main window with `principale` (surname|name|date|place code|code)
+    // in its boxes, and the verify window opened from its menu, active.
+    QWidget *apri(const QString &principale)
+    {
+        f = FinestraDiProva::conDatiCompleti();
+        if (f->avvia() != FrmCodiceFiscale::Avvio::Pronto)
+            return nullptr;
+        const FrmCodiceFiscaleUi &ui = f->ui();
+        QLineEdit *const campi[] = {ui.txtCognome, ui.txtNome, ui.txtDataNascita, ui.Text3, ui.txtCodiceFiscale};
+        for (int i = 0; i < principale.count(QLatin1Char('|')) + 1; ++i)
+            campi[i]->setText(principale.section(QLatin1Char('|'), i, i));
+        f->scegliDalMenu(ui.VerificaCodice);
+        QWidget *w = finestra();
+        w->activateWindow(); // no window manager under a bare X server
+        return QTest::qWaitForWindowActive(w) && QApplication::focusWidget()->objectName() == "txtCodice" ? w
+                                                                                                           : nullptr;
+    }
+
 private slots:
     void cleanup()
     {
@@ -29,25 +49,41 @@ private slots:
     }
 
     // principale: surname|name|date|place code|code in the main window, whose
-    // code starts the box. visto: outcome|omocodia|place|warning on the place|
-    // agreement with the main window, part by part. appunti: what Copia copies.
+    // code starts the box. visto: outcome|omocodia|date|place|warning on the
+    // place|agreement with the main window, part by part|note on it.
+    // appunti: what Copia copies.
     void mostrato_data()
     {
         colonne<QString, QString, QString, QString>("principale", "digitato", "visto", "appunti");
         riga("state whose name carries its mark; no date to compare with", "ROSSI|MARIO||Z734|", "RSSMRA80A01Z734C",
-             "Codice fiscale valido|nessuna|Palau (Stato estero) Z734||||||", "RSS MRA 80A01 Z734C");
+             "Codice fiscale valido|nessuna|01/01/1980|Palau (Stato estero) Z734||||||"
+             "|Nella finestra principale mancano cognome, nome, sesso, comune o data di nascita.",
+             "RSS MRA 80A01 Z734C");
         riga("born after the place ceased", "", "VRDGPP95M44Z135A",
-             "Codice fiscale valido|nessuna|Unione Sovietica (soppresso nel 1992) (Stato estero) Z135|"
-             "Il 04/08/1995 questo luogo non esisteva più: è esistito fino al 31/12/1991|||||",
+             "Codice fiscale valido|nessuna|04/08/1995|Unione Sovietica (soppresso nel 1992) (Stato estero) Z135|"
+             "Il 04/08/1995 questo luogo non esisteva più: è esistito fino al 31/12/1991||||||"
+             "Nella finestra principale mancano cognome, nome, sesso, comune o data di nascita.",
              "VRD GPP 95M44 Z135A");
-        riga("wrong check character: nothing to copy", "", "RSSMRA80A01H501A",
-             "Codice non valido: il carattere di controllo dovrebbe essere U||||||||", "");
+        riga("only the earlier century fits the place: it comes first, no warning", "", "RSSMRA19E10D005R",
+             "Codice fiscale valido|nessuna|10/05/1919 (oppure 10/05/2019)|Corigliano Calabro (soppresso nel 2018) "
+             "(CS) D005|||||||Nella finestra principale mancano cognome, nome, sesso, comune o data di nascita.",
+             "RSS MRA 19E10 D005R");
+        riga("wrong check character: nothing to copy", "ROSSI|MARIO|1/1/1980|H501|", "RSSMRA80A01H501A",
+             "Codice non valido: il carattere di controllo non corrisponde: almeno un carattere è sbagliato"
+             "||||||||||Il codice non è valido.",
+             "");
         riga("omocodic code from the main window, of no known place, another day",
              "ROSSI|MARIO|2/1/1980|Z999|RSS MRA 8LA01 Z9VVK", "",
-             "Codice fiscale valido|3 su 7 cifre sostituite da lettere; codice di base RSS MRA 80A01 Z999Y||"
-             "Il codice di luogo Z999 non è di alcun comune né Stato conosciuto|concorda|concorda|non "
-             "concorda|concorda|concorda",
+             "Codice fiscale valido|3 su 7 cifre sostituite da lettere; codice di base RSS MRA 80A01 Z999Y|"
+             "01/01/1980|"
+             "|Il codice di luogo Z999 non è di alcun comune né Stato conosciuto|concorda|concorda|non "
+             "concorda, dai dati risulta 02/01/1980|concorda|concorda|",
              "RSS MRA 8LA01 Z9VVK");
+        riga("omocodic code that agrees: not the one computed", "Noè|Zoè|1/1/1980|H501|", "NOEZOE80A01H50ML",
+             "Codice fiscale valido|1 su 7 cifre sostituite da lettere; codice di base NOE ZOE 80A01 H501T|01/01/1980|"
+             "Roma (RM) H501||concorda|concorda|concorda|concorda|concorda|Il codice concorda con i dati, ma non è "
+             "quello calcolato dai dati, NOE ZOE 80A01 H501T: ne è una variante per omocodia.",
+             "NOE ZOE 80A01 H50ML");
     }
 
     // The window, one of its kind and not modal, outlives the main window;
@@ -56,39 +92,52 @@ private slots:
     {
         QFETCH(QString, principale);
         QFETCH(QString, digitato);
-        f = FinestraDiProva::conDatiCompleti();
-        QCOMPARE(f->avvia(), FrmCodiceFiscale::Avvio::Pronto);
-        const FrmCodiceFiscaleUi &ui = f->ui();
-        QLineEdit *const campi[] = {ui.txtCognome, ui.txtNome, ui.txtDataNascita, ui.Text3, ui.txtCodiceFiscale};
-        for (int i = 0; i < principale.count(QLatin1Char('|')) + 1; ++i)
-            campi[i]->setText(principale.section(QLatin1Char('|'), i, i));
-        f->scegliDalMenu(ui.VerificaCodice);
-        const QPointer<QWidget> w = finestra();
+        const QPointer<QWidget> w = apri(principale);
         QVERIFY(w);
-        w->activateWindow(); // no window manager under a bare X server
-        QVERIFY(QTest::qWaitForWindowActive(w));
-        const auto box = [&w](const char *nome) { return w->findChild<QLineEdit *>(QLatin1String(nome)); };
-        QCOMPARE(QApplication::focusWidget(), box("txtCodice"));
-        QTest::keyClicks(box("txtCodice"), digitato);
+        const auto box = [&w](const char *nome) { return w->findChild<QTextEdit *>(QLatin1String(nome)); };
+        QTest::keyClicks(w->findChild<QLineEdit *>(QStringLiteral("txtCodice")), digitato);
         QStringList visto, nomi;
-        for (const char *nome : {"txtEsito", "txtOmocodia", "txtLuogo", "txtAvvisoLuogo", "txtConfronto1",
-                                 "txtConfronto2", "txtConfronto3", "txtConfronto4", "txtConfronto5"})
-            visto << box(nome)->text();
+        for (const char *nome : {"txtEsito", "txtOmocodia", "txtDataNascita", "txtLuogo", "txtAvvisoLuogo",
+                                 "txtConfronto1", "txtConfronto2", "txtConfronto3", "txtConfronto4", "txtConfronto5"})
+            visto << box(nome)->toPlainText();
+        visto << w->findChild<QLabel *>(QStringLiteral("lblConfronto"))->text();
         QTEST(visto.join(QLatin1Char('|')), "visto");
         // A colour alone says nothing to a screen reader: the reason goes with it.
         QCOMPARE(box("txtEsito")->accessibleDescription() + box("txtAvvisoLuogo")->accessibleDescription(),
-                 visto.at(0) + visto.at(3));
-        for (QLineEdit *e : w->findChildren<QLineEdit *>())
+                 visto.at(0) + visto.at(4));
+        // Every reason is shown whole: each box is as tall as its text.
+        for (QTextEdit *e : w->findChildren<QTextEdit *>()) {
+            QTRY_VERIFY2(e->document()->size().height() <= e->viewport()->height(), qPrintable(e->objectName()));
             nomi << QAccessible::queryAccessibleInterface(e)->text(QAccessible::Name);
+        }
         QVERIFY2(!nomi.contains(QString()) && nomi.removeDuplicates() == 0, qPrintable(nomi.join(QLatin1Char(','))));
         QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("cmdCopia")), Qt::LeftButton);
         QTEST(f->platform.clipboard, "appunti");
 
-        f->scegliDalMenu(ui.VerificaCodice);
+        f->scegliDalMenu(f->ui().VerificaCodice);
         QCOMPARE(finestra(), w.data());
         QVERIFY(!w->isModal());
         f->form.reset();
         QVERIFY(w && w->isVisible());
+    }
+
+    // While both windows are open, the comparison follows what the user
+    // types in the main one, and says what the data give.
+    void confrontoDalVivo()
+    {
+        const QPointer<QWidget> w = apri(QStringLiteral("ROSSI|MARIO|1/1/1980|H501|RSS MRA 80A01 H501U"));
+        QVERIFY(w);
+        auto *nome = w->findChild<QTextEdit *>(QStringLiteral("txtConfronto2"));
+        QCOMPARE(nome->toPlainText(), QStringLiteral("concorda"));
+        f->form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->form.get()));
+        QTest::mouseDClick(f->ui().txtNome, Qt::LeftButton);
+        QTest::keyClicks(f->ui().txtNome, QStringLiteral("luigi"));
+        QCOMPARE(nome->toPlainText(), QStringLiteral("non concorda, dai dati risulta LGU"));
+        QCOMPARE(nome->accessibleDescription(), QStringLiteral("Nome: non concorda, dai dati risulta LGU"));
+        f->form->close();
+        QCOMPARE(w->findChild<QLabel *>(QStringLiteral("lblConfronto"))->text(),
+                 QStringLiteral("La finestra principale è chiusa."));
     }
 };
 
