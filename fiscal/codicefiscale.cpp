@@ -14,45 +14,51 @@ const QString TabellaDispari = QStringLiteral("B1A0KKPPLLC2QQD3RRE4VVOOSSF5TTG6U
 const QString TabellaPari = QStringLiteral("A0B1C2D3E4F5G6H7I8J9KKLLMMNNOOPPQQRRSSTTUUVVWWXXYYZZ");
 const QString LettereControllo = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 
+// The first vowels and consonants of a name's letters, as many as its part
+// of the code can use.
 struct Lettere
 {
-    QString vocali;
-    QString consonanti;
+    QChar vocali[3];
+    QChar consonanti[4];
+    int quanteVocali = 0;
+    int quanteConsonanti = 0;
 };
 
-// Splits a name's letters into vowels and consonants, in order; the scan
-// stops early once `bastanoConsonanti` consonants are found (0 scans them all).
+// The scan stops once `bastanoConsonanti` consonants are found: three make
+// a surname's part, four a given name's.
 Lettere separa(const QString &testo, int bastanoConsonanti)
 {
     Lettere l;
     for (const QChar m : lettereDelNome(testo)) {
-        if (Vocali.contains(m))
-            l.vocali += m;
-        else
-            l.consonanti += m;
-        if (bastanoConsonanti > 0 && l.consonanti.size() == bastanoConsonanti)
-            break;
+        if (Vocali.contains(m)) {
+            if (l.quanteVocali < 3)
+                l.vocali[l.quanteVocali++] = m;
+        } else {
+            l.consonanti[l.quanteConsonanti++] = m;
+            if (l.quanteConsonanti == bastanoConsonanti)
+                break;
+        }
     }
     return l;
 }
 
-QString codiceCognome(const QString &cognome)
+// Three letters of a name: of four consonants the first, third and fourth;
+// else the consonants, then the vowels, then X as needed.
+void aggiungiLettere(QString &codice, const Lettere &l)
 {
-    const Lettere l = separa(cognome, 3);
-    QString codice = l.consonanti;
-    if (codice.size() < 3)
-        codice += l.vocali.left(3 - codice.size());
-    return codice.leftJustified(3, QLatin1Char('X'));
-}
-
-QString codiceNome(const QString &nome)
-{
-    const Lettere l = separa(nome, 0);
-    if (l.consonanti.size() >= 4)
-        return QString(l.consonanti[0]) + l.consonanti[2] + l.consonanti[3];
-    if (l.consonanti.size() == 3)
-        return l.consonanti;
-    return (l.consonanti + l.vocali + QStringLiteral("XXX")).left(3);
+    if (l.quanteConsonanti == 4) {
+        codice += l.consonanti[0];
+        codice += l.consonanti[2];
+        codice += l.consonanti[3];
+        return;
+    }
+    int prese = 0;
+    for (int i = 0; i < l.quanteConsonanti && prese < 3; ++i, ++prese)
+        codice += l.consonanti[i];
+    for (int i = 0; i < l.quanteVocali && prese < 3; ++i, ++prese)
+        codice += l.vocali[i];
+    for (; prese < 3; ++prese)
+        codice += QLatin1Char('X');
 }
 
 // The worth of a character in a check table: the index of the pair that
@@ -118,7 +124,10 @@ QChar CarattereControllo(const QString &codice)
 QString CalcoloCodFis(const QString &cognome, const QString &nome, const QDate &dataNascita,
                       const QString &sesso, const QString &codiceLuogo)
 {
-    QString codice = codiceCognome(cognome) + codiceNome(nome);
+    QString codice;
+    codice.reserve(16);
+    aggiungiLettere(codice, separa(cognome, 3));
+    aggiungiLettere(codice, separa(nome, 4));
     // The last two digits of the year as written with at least four; a year
     // before Christ writes them after its minus sign.
     aggiungiDueCifre(codice, qAbs(dataNascita.year()) % 100);
