@@ -10,16 +10,15 @@
 #include "fiscal/datanascita.h"
 #include "fiscal/luogodelcodice.h"
 
-#include <algorithm>
-
 #include <QAbstractTextDocumentLayout>
-#include <QtMath>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QtMath>
+#include <algorithm>
 
 namespace {
 
@@ -43,7 +42,9 @@ QTextEdit *riga(QGridLayout *griglia, const char *nome, const QString &didascali
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     box->document()->setDocumentMargin(2);
-    const auto adatta = [box](const QSizeF &testo) { box->setFixedHeight(qCeil(testo.height()) + 2 * box->frameWidth()); };
+    const auto adatta = [box](const QSizeF &testo) {
+        box->setFixedHeight(qCeil(testo.height()) + 2 * box->frameWidth());
+    };
     adatta(box->document()->size());
     QObject::connect(box->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, box, adatta);
     setNomeAccessibile(box, detto.isEmpty() ? didascalia : detto);
@@ -77,6 +78,14 @@ QString descriviLuogo(const LuogoDelCodice &luogo)
     const bool estero = luogo.prov.compare(QLatin1String("EE"), Qt::CaseInsensitive) == 0;
     const QString dove = QStringLiteral(" (%1)").arg(estero ? QStringLiteral("Stato estero") : luogo.prov);
     return luogo.nome.endsWith(dove, Qt::CaseInsensitive) ? luogo.nome : luogo.nome + dove;
+}
+
+// Writes a box only when its text changes: each new text lays the box out
+// anew, and the window with it when the box changes height.
+void scrivi(QTextEdit *box, const QString &testo)
+{
+    if (box->toPlainText() != testo)
+        box->setPlainText(testo);
 }
 
 QString maiuscolaIniziale(const QString &testo)
@@ -180,13 +189,13 @@ void FrmVerificaCodice::txtCodice_Change()
     m_esito = VerificaCodFis(txtCodice->text());
     cmdCopia->setEnabled(m_esito.valido);
     if (m_esito.valido) {
-        txtEsito->setPlainText(QStringLiteral("Codice fiscale valido"));
+        scrivi(txtEsito, QStringLiteral("Codice fiscale valido"));
         segna(txtEsito, Colore::Verdeacqua, Colore::Bianco, txtEsito->toPlainText());
     } else if (txtCodice->text().trimmed().isEmpty()) {
-        txtEsito->setPlainText(QStringLiteral("Digitare o incollare un codice fiscale"));
+        scrivi(txtEsito, QStringLiteral("Digitare o incollare un codice fiscale"));
         segna(txtEsito, 0, 0, QString());
     } else {
-        txtEsito->setPlainText(QStringLiteral("Codice non valido: ") + m_esito.errore);
+        scrivi(txtEsito, QStringLiteral("Codice non valido: ") + m_esito.errore);
         segna(txtEsito, Colore::Rosso, Colore::Bianco, txtEsito->toPlainText());
     }
     mostraDati();
@@ -195,39 +204,37 @@ void FrmVerificaCodice::txtCodice_Change()
 
 void FrmVerificaCodice::mostraDati()
 {
-    for (QTextEdit *box : {txtOmocodia, txtSesso, txtDataNascita, txtLuogo, txtAvvisoLuogo})
-        box->clear();
-    segna(txtAvvisoLuogo, 0, 0, QString());
-    if (!m_esito.valido)
+    if (!m_esito.valido) {
+        for (QTextEdit *box : {txtOmocodia, txtSesso, txtDataNascita, txtLuogo, txtAvvisoLuogo})
+            scrivi(box, QString());
+        segna(txtAvvisoLuogo, 0, 0, QString());
         return;
+    }
 
-    if (m_esito.sostituzioni == 0)
-        txtOmocodia->setPlainText(QStringLiteral("nessuna"));
-    else
-        txtOmocodia->setPlainText(QStringLiteral("%1 su 7 cifre sostituite da lettere; codice di base %2")
-                                      .arg(m_esito.sostituzioni)
-                                      .arg(CodiceRaggruppato(m_esito.codiceBase)));
-    txtSesso->setPlainText(m_esito.sesso == QLatin1Char('F') ? QStringLiteral("femminile")
-                                                             : QStringLiteral("maschile"));
+    scrivi(txtOmocodia, m_esito.sostituzioni == 0
+                            ? QStringLiteral("nessuna")
+                            : QStringLiteral("%1 su 7 cifre sostituite da lettere; codice di base %2")
+                                  .arg(m_esito.sostituzioni)
+                                  .arg(CodiceRaggruppato(m_esito.codiceBase)));
+    scrivi(txtSesso, m_esito.sesso == QLatin1Char('F') ? QStringLiteral("femminile") : QStringLiteral("maschile"));
 
     LuogoDelCodice luogo;
     DbError e = m_erroreDb;
     if (!e.failed())
         e = cercaLuogoDelCodice(m_db, m_esito.codiceLuogo, &luogo);
-    if (luogo.trovato)
-        txtLuogo->setPlainText(descriviLuogo(luogo) + QLatin1Char(' ') + m_esito.codiceLuogo);
+    scrivi(txtLuogo, luogo.trovato ? descriviLuogo(luogo) + QLatin1Char(' ') + m_esito.codiceLuogo : QString());
     // The latest century comes first, unless only the other one finds the
     // place in existence: then that is the likelier date of birth.
     NascitaCodFis nascita = DataNascitaCodFis(m_esito, QDate::currentDate());
     const auto esisteva = [&](const QDate &d) { return avvisoLuogo(luogo, m_esito.codiceLuogo, {d, {}}).isEmpty(); };
     if (luogo.trovato && nascita.altraData.isValid() && !esisteva(nascita.data) && esisteva(nascita.altraData))
         std::swap(nascita.data, nascita.altraData);
-    txtDataNascita->setPlainText(
-        nascita.altraData.isValid() ? QStringLiteral("%1 (oppure %2)").arg(giorno(nascita.data), giorno(nascita.altraData))
-                                    : giorno(nascita.data));
+    scrivi(txtDataNascita, nascita.altraData.isValid()
+                               ? QStringLiteral("%1 (oppure %2)").arg(giorno(nascita.data), giorno(nascita.altraData))
+                               : giorno(nascita.data));
     const QString avviso = e.failed() ? QStringLiteral("Errore n. %1 %2").arg(e.number).arg(e.description)
                                       : maiuscolaIniziale(avvisoLuogo(luogo, m_esito.codiceLuogo, nascita));
-    txtAvvisoLuogo->setPlainText(avviso);
+    scrivi(txtAvvisoLuogo, avviso);
     segna(txtAvvisoLuogo, Colore::Giallo, Colore::Nero, avviso);
 }
 
@@ -235,18 +242,14 @@ void FrmVerificaCodice::mostraDati()
 // the person's data are there; a part that disagrees says what the data give.
 void FrmVerificaCodice::mostraConfronto()
 {
-    for (QTextEdit *box : txtConfronto) {
-        box->clear();
-        segna(box, 0, 0, QString());
-    }
     const DatiAnagrafici *p = m_dati ? &*m_dati : nullptr;
     const auto data = p ? riconosciData(p->dataNascita) : std::nullopt;
     const QString luogo = p ? p->codiceLuogo.trimmed() : QString();
     const bool completi = p && !p->cognome.isEmpty() && !p->nome.isEmpty() && data && !p->sesso.isEmpty() &&
                           !luogo.isEmpty() && luogo != QLatin1String("?");
-    QString avviso = !p           ? QStringLiteral("La finestra principale è chiusa.")
-                     : !completi  ? QStringLiteral("Nella finestra principale mancano cognome, nome, sesso, "
-                                                   "comune o data di nascita.")
+    QString avviso = !p                ? QStringLiteral("La finestra principale è chiusa.")
+                     : !completi       ? QStringLiteral("Nella finestra principale mancano cognome, nome, sesso, "
+                                                              "comune o data di nascita.")
                      : !m_esito.valido ? QStringLiteral("Il codice non è valido.")
                                        : QString();
     if (completi && m_esito.valido) {
@@ -258,9 +261,9 @@ void FrmVerificaCodice::mostraConfronto()
                                        : QStringLiteral("maschile"),
                                    luogo.toUpper()};
         for (int i = 0; i < 5; ++i) {
-            const QString esito =
-                daccordo[i] ? QStringLiteral("concorda") : QStringLiteral("non concorda, dai dati risulta ") + risulta[i];
-            txtConfronto[i]->setPlainText(esito);
+            const QString esito = daccordo[i] ? QStringLiteral("concorda")
+                                              : QStringLiteral("non concorda, dai dati risulta ") + risulta[i];
+            scrivi(txtConfronto[i], esito);
             segna(txtConfronto[i], Colore::Rosso, Colore::Bianco,
                   daccordo[i] ? QString() : QString::fromUtf8(PartiConfronto[i]) + QStringLiteral(": ") + esito);
         }
@@ -268,6 +271,11 @@ void FrmVerificaCodice::mostraConfronto()
             avviso = QStringLiteral("Il codice concorda con i dati, ma non è quello calcolato dai dati, %1: ne è una "
                                     "variante per omocodia.")
                          .arg(c.calcolato);
+    } else {
+        for (QTextEdit *box : txtConfronto) {
+            scrivi(box, QString());
+            segna(box, 0, 0, QString());
+        }
     }
     lblConfronto->setText(avviso);
     lblConfronto->setVisible(!avviso.isEmpty());

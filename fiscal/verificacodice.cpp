@@ -170,7 +170,8 @@ EsitoCodFis VerificaCodFis(const QString &codice)
     if (esito.codice.at(15) != controllo)
         // Never the character that would fit: a clerk would change the last
         // one, and the mistyped code would pass.
-        return errore(esito, QStringLiteral("il carattere di controllo non corrisponde: almeno un carattere è sbagliato"));
+        return errore(esito,
+                      QStringLiteral("il carattere di controllo non corrisponde: almeno un carattere è sbagliato"));
     esito.valido = true;
     return esito;
 }

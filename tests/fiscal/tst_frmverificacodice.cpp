@@ -36,8 +36,7 @@ class tst_FrmVerificaCodice : public QObject
         f->scegliDalMenu(ui.VerificaCodice);
         QWidget *w = finestra();
         w->activateWindow(); // no window manager under a bare X server
-        return QTest::qWaitForWindowActive(w) && QApplication::focusWidget()->objectName() == "txtCodice" ? w
-                                                                                                           : nullptr;
+        return QTest::qWaitForWindowActive(w) && QApplication::focusWidget()->objectName() == "txtCodice" ? w : nullptr;
     }
 
 private slots:

@@ -46,7 +46,8 @@ private slots:
              "il carattere 4 dovrebbe essere una lettera, non «\U0001F600» (U+1F600)");
         riga("Cyrillic A: a look-alike named by its number", "RSSMR\u041080A01H501U",
              "il carattere 6 dovrebbe essere una lettera, non «\u0410» (U+0410)");
-        riga("full-width R", "\uFF32SSMRA80A01H501U", "il carattere 1 dovrebbe essere una lettera, non «\uFF32» (U+FF32)");
+        riga("full-width R", "\uFF32SSMRA80A01H501U",
+             "il carattere 1 dovrebbe essere una lettera, non «\uFF32» (U+FF32)");
         riga("unknown month letter", "RSSMRA80F01H501U",
              "il carattere 9 dovrebbe essere la lettera di un mese (A B C D E H L M P R S T), non «F»");
         riga("day mistyped: the check character never names a fix", "RSSMRA80A10H501U",
