@@ -268,8 +268,8 @@ void FrmVerificaCodice::mostraConfronto()
                   daccordo[i] ? QString() : QString::fromUtf8(PartiConfronto[i]) + QStringLiteral(": ") + esito);
         }
         if (m_esito.sostituzioni > 0 && std::all_of(std::begin(daccordo), std::end(daccordo), [](bool b) { return b; }))
-            avviso = QStringLiteral("Il codice concorda con i dati, ma non è quello calcolato dai dati, %1: ne è una "
-                                    "variante per omocodia.")
+            avviso = QStringLiteral("Il codice concorda con i dati, ma è una variante per omocodia: dai dati risulta "
+                                    "%1.")
                          .arg(c.calcolato);
     } else {
         for (QTextEdit *box : txtConfronto) {

@@ -80,8 +80,8 @@ private slots:
              "RSS MRA 8LA01 Z9VVK");
         riga("omocodic code that agrees: not the one computed", "Noè|Zoè|1/1/1980|H501|", "NOEZOE80A01H50ML",
              "Codice fiscale valido|1 su 7 cifre sostituite da lettere; codice di base NOE ZOE 80A01 H501T|01/01/1980|"
-             "Roma (RM) H501||concorda|concorda|concorda|concorda|concorda|Il codice concorda con i dati, ma non è "
-             "quello calcolato dai dati, NOE ZOE 80A01 H501T: ne è una variante per omocodia.",
+             "Roma (RM) H501||concorda|concorda|concorda|concorda|concorda|Il codice concorda con i dati, ma è una "
+             "variante per omocodia: dai dati risulta NOE ZOE 80A01 H501T.",
              "NOE ZOE 80A01 H50ML");
     }
 
