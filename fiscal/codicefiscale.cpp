@@ -141,6 +141,12 @@ QString CalcoloCodFis(const QString &cognome, const QString &nome, const QDate &
 
 QString CodiceRaggruppato(const QString &codice)
 {
+    // Cut from a view and written into one string: no piece is copied twice.
+    const QStringView c(codice);
     const QChar spazio = QLatin1Char(' ');
-    return codice.left(3) + spazio + codice.mid(3, 3) + spazio + codice.mid(6, 5) + spazio + codice.right(5);
+    QString gruppi;
+    gruppi.reserve(c.size() + 3);
+    gruppi.append(c.left(3)).append(spazio).append(c.mid(3, 3)).append(spazio);
+    gruppi.append(c.mid(6, 5)).append(spazio).append(c.right(5));
+    return gruppi;
 }

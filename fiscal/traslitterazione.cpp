@@ -96,16 +96,14 @@ QString lettere(const QString &nome, bool composta)
             l += q;
         } else if (c >= u'a' && c <= u'z') {
             l += QChar(char16_t(c - (u'a' - u'A')));
-        } else if (c >= 0x80) {
-            if (!composta && QChar::isMark(c)) {
-                if (const QString nfc = nome.normalized(QString::NormalizationForm_C); nfc != nome)
-                    return lettere(nfc, true);
-                composta = true;
-            }
-            if (const int p = posto(c); p >= 0)
-                for (const char v : tabella()[size_t(p)])
-                    if (v)
-                        l += QLatin1Char(v);
+        } else if (const int p = c >= 0x80 ? posto(c) : -1; p >= 0) {
+            for (const char v : tabella()[size_t(p)])
+                if (v)
+                    l += QLatin1Char(v);
+        } else if (!composta && QChar::isMark(c)) {
+            if (const QString nfc = nome.normalized(QString::NormalizationForm_C); nfc != nome)
+                return lettere(nfc, true);
+            composta = true;
         }
     }
     return l;
