@@ -280,7 +280,7 @@ void FrmCodiceFiscale::restituisciTasti()
 void FrmCodiceFiscale::createHandlers()
 {
     m_events = new FormEvents(this);
-    m_datiPersonali = std::make_unique<DatiPersonali>(m_ui, *m_events, m_platform);
+    m_datiPersonali = std::make_unique<DatiPersonali>(m_ui, *m_events, m_platform, dbDatiAtto);
     m_luogoNascita = std::make_unique<LuogoNascita>(m_ui, *m_events, m_platform, rsComuni);
     m_pannelloIva = std::make_unique<PannelloIva>(m_ui, *m_events, m_platform, dbDatiAtto);
     connect(m_ui.Command1, &QPushButton::clicked, this, &FrmCodiceFiscale::Command1_Click);

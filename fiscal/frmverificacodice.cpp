@@ -56,16 +56,6 @@ void segna(QLineEdit *box, int sfondo, int testo, const QString &motivo)
     setMotivoColore(box, motivo);
 }
 
-// A place's name with its province, or "Stato estero". A name that two
-// places share already carries that mark, to tell them apart in the lists;
-// it is not given twice.
-QString descriviLuogo(const LuogoDelCodice &luogo)
-{
-    const bool estero = luogo.prov.compare(QLatin1String("EE"), Qt::CaseInsensitive) == 0;
-    const QString dove = QStringLiteral(" (%1)").arg(estero ? QStringLiteral("Stato estero") : luogo.prov);
-    return luogo.nome.endsWith(dove, Qt::CaseInsensitive) ? luogo.nome : luogo.nome + dove;
-}
-
 QString maiuscolaIniziale(const QString &testo)
 {
     return testo.left(1).toUpper() + testo.mid(1);
@@ -212,7 +202,7 @@ void FrmVerificaCodice::mostraDati()
     if (!e.failed())
         e = cercaLuogoDelCodice(m_db, m_esito.codiceLuogo, &luogo);
     if (luogo.trovato)
-        txtLuogo->setText(descriviLuogo(luogo) + QLatin1Char(' ') + m_esito.codiceLuogo);
+        txtLuogo->setText(testoLuogo(luogo, nascita.data) + QLatin1Char(' ') + m_esito.codiceLuogo);
     const QString avviso = e.failed() ? QStringLiteral("Errore n. %1 %2").arg(e.number).arg(e.description)
                                       : maiuscolaIniziale(avvisoLuogo(luogo, m_esito.codiceLuogo, nascita));
     txtAvvisoLuogo->setText(avviso);

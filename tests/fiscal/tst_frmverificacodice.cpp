@@ -37,9 +37,17 @@ private slots:
         riga("state whose name carries its mark; no date to compare with", "ROSSI|MARIO||Z734|", "RSSMRA80A01Z734C",
              "Codice fiscale valido|nessuna|Palau (Stato estero) Z734||||||", "RSS MRA 80A01 Z734C");
         riga("born after the place ceased", "", "VRDGPP95M44Z135A",
-             "Codice fiscale valido|nessuna|Unione Sovietica (soppresso nel 1992) (Stato estero) Z135|"
+             "Codice fiscale valido|nessuna|Unione Sovietica (Stato cessato nel 1991) Z135|"
              "Il 04/08/1995 questo luogo non esisteva più: è esistito fino al 31/12/1991|||||",
              "VRD GPP 95M44 Z135A");
+        riga("province on the day of birth, not today's", "", "RSSMRA10A01G258Q",
+             "Codice fiscale valido|nessuna|Palau (OT, oggi SS) G258||||||", "RSS MRA 10A01 G258Q");
+        riga("a name that carries its province gets it once", "", "RSSMRA20A01D722N",
+             "Codice fiscale valido|nessuna|Forno (soppresso nel 1928, NO) D722|Il 01/01/2020 questo luogo non "
+             "esisteva più: è esistito fino al 26/01/1928; esisteva il 01/01/1920|||||",
+             "RSS MRA 20A01 D722N");
+        riga("a code only the register knows", "", "RSSMRA80E10E667A",
+             "Codice fiscale valido|nessuna|Lonato (soppresso nel 2007) (BS) E667||||||", "RSS MRA 80E10 E667A");
         riga("wrong check character: nothing to copy", "", "RSSMRA80A01H501A",
              "Codice non valido: il carattere di controllo dovrebbe essere U||||||||", "");
         riga("omocodic code from the main window, of no known place, another day",
