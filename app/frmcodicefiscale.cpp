@@ -3,6 +3,7 @@
 
 #include "app/accessibilita.h"
 #include "app/controlprops.h"
+#include "app/datiluoghi.h"
 #include "app/disposizione.h"
 #include "app/formevents.h"
 #include "app/immagini.h"
@@ -359,7 +360,9 @@ void FrmCodiceFiscale::Command1_Click()
 
 void FrmCodiceFiscale::Aiuto_Click()
 {
-    FrmHelpCodFisc::mostra(this);
+    QDate giorno;
+    dataDeiLuoghi(dbDatiAtto, &giorno);
+    FrmHelpCodFisc::mostra(this, testoAggiornamento(giorno));
 }
 
 void FrmCodiceFiscale::CercaComuni_Click()

@@ -156,7 +156,7 @@ def caso_cercacomuni(prova):
     prova.avvia()
     fp = prova.principale()
     fp.scegli_dal_menu("CercaComuni")
-    comuni = prova.finestra("Comuni by Ozmir")
+    comuni = prova.finestra("Comuni by Ozmir - Dati dei luoghi aggiornati al 22/01/2024")
     fp.clic_su("Command1")
     prova.chiusa(fp)
     assert finestre(prova.processo.pid) == [comuni]
