@@ -290,7 +290,9 @@ void FrmCodiceFiscale::createHandlers()
 
 FrmCodiceFiscale::Avvio FrmCodiceFiscale::Form_Load()
 {
-    QString percorso = m_cartellaProgramma + QStringLiteral("/DatiAtto.mdb");
+    // The user's own file, made by loading a newer register, wins over the
+    // installed one when its data are at least as new.
+    QString percorso = datiAttoInUso(m_cartellaProgramma + QStringLiteral("/DatiAtto.mdb"));
     DbError e = apriDatabase(percorso);
     while (e.number == DbError::FileNotFound) {
         m_platform.msgBox(this,
