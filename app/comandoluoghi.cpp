@@ -15,19 +15,6 @@
 #include <QFile>
 #include <QTextStream>
 
-namespace {
-
-void elenco(QTextStream &out, const char *titolo, const QStringList &righe)
-{
-    out << titolo << ": " << righe.size() << '\n';
-    for (const QString &r : righe.mid(0, 20))
-        out << "   " << r << '\n';
-    if (righe.size() > 20)
-        out << "   ... e altri " << righe.size() - 20 << '\n';
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
@@ -81,11 +68,7 @@ int main(int argc, char **argv)
         return rifiuta(QStringLiteral("%1 non è stato caricato: %2").arg(csv.fileName(), errore));
 
     out << "Dati in uso: " << inUso << '\n';
-    elenco(out, "Luoghi aggiunti", modifiche.aggiunti);
-    elenco(out, "Luoghi cessati", modifiche.cessati);
-    elenco(out, "Luoghi rinominati", modifiche.rinominati);
-    elenco(out, "Luoghi passati ad altra provincia", modifiche.spostati);
-    out << "Codici con periodi di validità cambiati: " << modifiche.periodiCambiati << '\n';
+    out << testoModifiche(modifiche, 20);
     if (parser.isSet(prova) || modifiche.vuote()) {
         out << (modifiche.vuote() ? "Nessuna modifica." : "Prova: nulla è stato scritto.") << '\n';
         return 0;

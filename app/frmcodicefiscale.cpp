@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/frmcodicefiscale.h"
 
+#include "aggiornamento/frmaggiornaluoghi.h"
 #include "app/accessibilita.h"
 #include "app/controlprops.h"
 #include "app/datiluoghi.h"
@@ -253,6 +254,9 @@ void FrmCodiceFiscale::createMenuBar()
     m_ui.VerificaCodice = menuBar()->addAction(QStringLiteral("VerificaCodice"));
     m_ui.VerificaCodice->setObjectName(QStringLiteral("VerificaCodice"));
     connect(m_ui.VerificaCodice, &QAction::triggered, this, &FrmCodiceFiscale::VerificaCodice_Click);
+    m_ui.AggiornaLuoghi = menuBar()->addAction(QStringLiteral("AggiornaLuoghi"));
+    m_ui.AggiornaLuoghi->setObjectName(QStringLiteral("AggiornaLuoghi"));
+    connect(m_ui.AggiornaLuoghi, &QAction::triggered, this, &FrmCodiceFiscale::AggiornaLuoghi_Click);
 
     // A lone Alt hands the keys to the menu bar, its first entry lit; F10 does
     // the same. Arrows move along the entries, Enter chooses one, Esc gives
@@ -375,4 +379,9 @@ void FrmCodiceFiscale::CercaComuni_Click()
 void FrmCodiceFiscale::VerificaCodice_Click()
 {
     FrmVerificaCodice::apri(m_percorso, m_platform, this);
+}
+
+void FrmCodiceFiscale::AggiornaLuoghi_Click()
+{
+    FrmAggiornaLuoghi::mostra(this, m_percorso, m_platform);
 }

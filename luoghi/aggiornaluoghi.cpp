@@ -79,6 +79,25 @@ bool ModificheLuoghi::vuote() const
     return aggiunti.isEmpty() && cessati.isEmpty() && rinominati.isEmpty() && spostati.isEmpty() && periodiCambiati == 0;
 }
 
+QString testoModifiche(const ModificheLuoghi &modifiche, int righe)
+{
+    QString testo;
+    const std::pair<const char *, const QStringList *> elenchi[] = {
+        {"Luoghi aggiunti", &modifiche.aggiunti},
+        {"Luoghi cessati", &modifiche.cessati},
+        {"Luoghi rinominati", &modifiche.rinominati},
+        {"Luoghi passati ad altra provincia", &modifiche.spostati},
+    };
+    for (const auto &[titolo, elenco] : elenchi) {
+        testo += QStringLiteral("%1: %2\n").arg(QString::fromUtf8(titolo)).arg(elenco->size());
+        for (const QString &r : elenco->mid(0, righe))
+            testo += QStringLiteral("   %1\n").arg(r);
+        if (elenco->size() > righe)
+            testo += QStringLiteral("   ... e altri %1\n").arg(elenco->size() - righe);
+    }
+    return testo + QStringLiteral("Codici con periodi di validità cambiati: %1\n").arg(modifiche.periodiCambiati);
+}
+
 QDate dataDeiPeriodi(const QMap<QString, QList<PeriodoLuogo>> &periodi)
 {
     QDate data;

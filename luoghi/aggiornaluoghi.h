@@ -43,6 +43,10 @@ struct ModificheLuoghi
     bool vuote() const;
 };
 
+// The changes as the user reads them: each list with its count and its first
+// `righe` lines.
+QString testoModifiche(const ModificheLuoghi &modifiche, int righe);
+
 // The newest day a place began or ceased, by the periods.
 QDate dataDeiPeriodi(const QMap<QString, QList<PeriodoLuogo>> &periodi);
 
