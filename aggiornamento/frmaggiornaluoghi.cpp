@@ -80,6 +80,8 @@ void FrmAggiornaLuoghi::cmdScegli_Click()
     const QString errore = carica(percorso, &modifiche);
     const bool valido = errore.isEmpty();
     cmdApplica->setEnabled(valido && !modifiche.vuote());
+    if (cmdApplica->isEnabled())
+        cmdApplica->setFocus();
     lblFile->setText(valido ? QFileInfo(percorso).fileName() : QString());
     txtModifiche->setPlainText(!valido ? QString()
                                : modifiche.vuote() ? QStringLiteral("Nessuna modifica: i dati sono già aggiornati.")
