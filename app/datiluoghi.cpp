@@ -28,6 +28,17 @@ QString testoAggiornamento(const QDate &giorno)
                            : QStringLiteral("Dati dei luoghi aggiornati al %1").arg(giorno.toString(QStringLiteral("dd/MM/yyyy")));
 }
 
+QString testoDatiInUso(const QString &percorso, const QDate &giorno)
+{
+    if (giorno.isNull())
+        return {};
+    if (percorso != datiAttoUtente())
+        return testoAggiornamento(giorno) + QStringLiteral(" (installati con il programma)");
+    return testoAggiornamento(giorno) + QStringLiteral(" (caricati dall'utente nel file %1; cancellandolo si torna a "
+                                                        "quelli installati con il programma)")
+                                            .arg(QDir::toNativeSeparators(percorso));
+}
+
 namespace {
 
 QString giornoIso(const QDate &d)

@@ -14,6 +14,10 @@ DbError dataDeiLuoghi(const Database &db, QDate *giorno);
 // "Dati dei luoghi aggiornati al 22/01/2024"; empty for a null day.
 QString testoAggiornamento(const QDate &giorno);
 
+// For the help window: how current the data are and whose file holds them,
+// the installed one or the user's (removing which goes back to the former).
+QString testoDatiInUso(const QString &percorso, const QDate &giorno);
+
 // The place tables of the reference data, with their date.
 DbError leggiDatiLuoghi(const Database &db, DatiLuoghi *dati);
 

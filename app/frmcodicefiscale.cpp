@@ -368,7 +368,7 @@ void FrmCodiceFiscale::Aiuto_Click()
 {
     QDate giorno;
     dataDeiLuoghi(dbDatiAtto, &giorno);
-    FrmHelpCodFisc::mostra(this, testoAggiornamento(giorno));
+    FrmHelpCodFisc::mostra(this, testoDatiInUso(m_percorso, giorno));
 }
 
 void FrmCodiceFiscale::CercaComuni_Click()

@@ -23,7 +23,7 @@ private slots:
                 auto *Text1 = finestra->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
                 QCOMPARE(finestra->windowIcon().pixmap(16).toImage().pixelColor(8, 8).alpha(), 0);
                 QCOMPARE(Text1->toPlainText(), testoAiuto().replace(QLatin1String("\r\n"), QLatin1String("\n")) +
-                                                   QStringLiteral("Dati dei luoghi aggiornati al 22/01/2024"));
+                                                   QStringLiteral("Dati dei luoghi aggiornati al 22/01/2024 (installati con il programma)"));
                 QCOMPARE(Text1->textCursor().position(), 0);
                 QCOMPARE(QApplication::focusWidget(), Text1);
                 QVERIFY(finestra->rect().contains(Text1->geometry()));
