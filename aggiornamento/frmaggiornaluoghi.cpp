@@ -111,8 +111,10 @@ QString FrmAggiornaLuoghi::carica(const QString &percorso, ModificheLuoghi *modi
     if (!leggiRegistro(file.readAll(), &righe, &errore))
         return errore;
     const QDate data = dataDeiPeriodi(periodiDelRegistro(righe));
-    if (data < m_nuovi.data)
-        return QStringLiteral("è aggiornato al %1, i dati in uso al %2").arg(giorno(data), giorno(m_nuovi.data));
+    if (data < m_nuovi.data &&
+        !m_platform.confirmBox(this, QStringLiteral("Il file %1 è aggiornato al %2, i dati in uso al %3: caricarlo comunque?")
+                                         .arg(QFileInfo(percorso).fileName(), giorno(data), giorno(m_nuovi.data))))
+        return QStringLiteral("è meno recente dei dati in uso");
     aggiornaLuoghi(&m_nuovi, righe, modifiche, &errore);
     return errore;
 }

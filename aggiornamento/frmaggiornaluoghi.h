@@ -14,8 +14,8 @@ class QPushButton;
 // the file (cmdScegli); the window reads it against the data in use and
 // shows what would change (txtModifiche) before anything is written.
 // "Applica" writes the user's own reference file; "Annulla" leaves all as it
-// was. A file that is not the register, or older than the data, is refused
-// with the reason and nothing changes.
+// was. A file that is not the register is refused with the reason, one older
+// than the data unless the user confirms; then nothing changes.
 class FrmAggiornaLuoghi : public QDialog
 {
 public:

@@ -51,9 +51,9 @@ private slots:
              "Il file archivio.csv non è stato caricato: manca la colonna CODCATASTALE: non è l'archivio dei comuni "
              "dell'ANPR. Nulla è cambiato.",
              false);
-        riga("an edition older than the data", anpr("ANPR_archivio_comuni.csv"), "",
-             "Il file archivio.csv non è stato caricato: è aggiornato al 01/01/2023, i dati in uso al 22/01/2024. "
-             "Nulla è cambiato.",
+        riga("an edition older than the data, not confirmed", anpr("ANPR_archivio_comuni.csv"), "",
+             "Il file archivio.csv è aggiornato al 01/01/2023, i dati in uso al 22/01/2024: caricarlo comunque?|Il "
+             "file archivio.csv non è stato caricato: è meno recente dei dati in uso. Nulla è cambiato.",
              false);
     }
 
