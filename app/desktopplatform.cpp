@@ -36,6 +36,14 @@ void DesktopPlatform::msgBox(QWidget *parent, const QString &text, Style style, 
     box.exec();
 }
 
+bool DesktopPlatform::confirmBox(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, defaultTitle(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString DesktopPlatform::inputBox(QWidget *parent, const QString &prompt, const QString &title)
 {
     bool ok = false;

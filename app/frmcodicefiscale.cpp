@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "app/frmcodicefiscale.h"
 
+#include "aggiornamento/frmaggiornaluoghi.h"
 #include "app/accessibilita.h"
 #include "app/controlprops.h"
+#include "app/datiluoghi.h"
 #include "app/disposizione.h"
 #include "app/formevents.h"
 #include "app/immagini.h"
@@ -269,6 +271,9 @@ void FrmCodiceFiscale::createMenuBar()
     m_ui.VerificaCodice = menuBar()->addAction(QStringLiteral("VerificaCodice"));
     m_ui.VerificaCodice->setObjectName(QStringLiteral("VerificaCodice"));
     connect(m_ui.VerificaCodice, &QAction::triggered, this, &FrmCodiceFiscale::VerificaCodice_Click);
+    m_ui.AggiornaLuoghi = menuBar()->addAction(QStringLiteral("AggiornaLuoghi"));
+    m_ui.AggiornaLuoghi->setObjectName(QStringLiteral("AggiornaLuoghi"));
+    connect(m_ui.AggiornaLuoghi, &QAction::triggered, this, &FrmCodiceFiscale::AggiornaLuoghi_Click);
 
     // A lone Alt hands the keys to the menu bar, its first entry lit; F10 does
     // the same. Arrows move along the entries, Enter chooses one, Esc gives
@@ -297,7 +302,7 @@ void FrmCodiceFiscale::restituisciTasti()
 void FrmCodiceFiscale::createHandlers()
 {
     m_events = new FormEvents(this);
-    m_datiPersonali = std::make_unique<DatiPersonali>(m_ui, *m_events, m_platform);
+    m_datiPersonali = std::make_unique<DatiPersonali>(m_ui, *m_events, m_platform, dbDatiAtto);
     m_luogoNascita = std::make_unique<LuogoNascita>(m_ui, *m_events, m_platform, rsComuni);
     m_pannelloIva = std::make_unique<PannelloIva>(m_ui, *m_events, m_platform, dbDatiAtto);
     connect(m_ui.Command1, &QPushButton::clicked, this, &FrmCodiceFiscale::Command1_Click);
@@ -310,7 +315,9 @@ void FrmCodiceFiscale::createHandlers()
 
 FrmCodiceFiscale::Avvio FrmCodiceFiscale::Form_Load()
 {
-    QString percorso = m_cartellaProgramma + QStringLiteral("/DatiAtto.mdb");
+    // The user's own file, made by loading a newer register, wins over the
+    // installed one when its data are at least as new.
+    QString percorso = datiAttoInUso(m_cartellaProgramma + QStringLiteral("/DatiAtto.mdb"));
     DbError e = apriDatabase(percorso);
     while (e.number == DbError::FileNotFound) {
         m_platform.msgBox(this,
@@ -380,7 +387,9 @@ void FrmCodiceFiscale::Command1_Click()
 
 void FrmCodiceFiscale::Aiuto_Click()
 {
-    FrmHelpCodFisc::mostra(this);
+    QDate giorno;
+    dataDeiLuoghi(dbDatiAtto, &giorno);
+    FrmHelpCodFisc::mostra(this, testoDatiInUso(m_percorso, giorno));
 }
 
 void FrmCodiceFiscale::CercaComuni_Click()
@@ -394,4 +403,9 @@ void FrmCodiceFiscale::VerificaCodice_Click()
     connect(this, &FrmCodiceFiscale::datiAnagraficiCambiati, verifica, &FrmVerificaCodice::confronta,
             Qt::UniqueConnection);
     verifica->confronta(datiAnagrafici());
+}
+
+void FrmCodiceFiscale::AggiornaLuoghi_Click()
+{
+    FrmAggiornaLuoghi::mostra(this, m_percorso, m_platform);
 }

@@ -63,6 +63,7 @@ private:
     void Aiuto_Click();
     void CercaComuni_Click();
     void VerificaCodice_Click();
+    void AggiornaLuoghi_Click();
 
     Platform &m_platform;
     QString m_cartellaProgramma;

@@ -20,6 +20,8 @@ public:
     // Modal; returns when the user has pressed OK. An empty title shows
     // defaultTitle().
     virtual void msgBox(QWidget *parent, const QString &text, Style style, const QString &title = {}) = 0;
+    // Modal, with the buttons Sì and No, No the default; true for Sì.
+    virtual bool confirmBox(QWidget *parent, const QString &text) = 0;
     // Modal; the typed text, or an empty text when cancelled.
     virtual QString inputBox(QWidget *parent, const QString &prompt, const QString &title) = 0;
     // Modal file-open dialog; `filter` is "description|pattern". The chosen

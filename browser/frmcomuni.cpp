@@ -2,6 +2,7 @@
 #include "browser/frmcomuni.h"
 
 #include "app/controlprops.h"
+#include "app/datiluoghi.h"
 #include "app/disposizione.h"
 #include "app/immagini.h"
 #include "app/platform.h"
@@ -149,6 +150,9 @@ bool FrmComuni::apriOrigine()
     const DbError e = m_origine->aggiorna();
     if (e.failed())
         m_platform.msgBox(this, e.description, Platform::Exclamation);
+    const QString aggiornamento = testoAggiornamento(m_origine->dataDeiLuoghi());
+    setWindowTitle(aggiornamento.isEmpty() ? QStringLiteral("Comuni by Ozmir")
+                                           : QStringLiteral("Comuni by Ozmir - %1").arg(aggiornamento));
     return !e.failed();
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "browser/originecomuni.h"
 
+#include "app/datiluoghi.h"
+
 #include <QCollator>
 #include <algorithm>
 #include <vector>
@@ -30,6 +32,8 @@ DbError OrigineComuni::aggiorna()
     QList<QStringList> righe;
     if (!e.failed())
         e = m_database.readRows(QStringLiteral("SELECT * FROM Comuni"), campi(), &righe);
+    if (!e.failed())
+        e = ::dataDeiLuoghi(m_database, &m_dataDeiLuoghi);
     beginResetModel();
     m_aperta = !e.failed();
     m_righe = m_aperta ? righe : QList<QStringList>();

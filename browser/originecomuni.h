@@ -21,6 +21,8 @@ public:
     // no rows, and sorting and filtering do nothing.
     DbError aggiorna();
     bool aperta() const { return m_aperta; }
+    // How current the place data are, read by aggiorna(); null if unknown.
+    QDate dataDeiLuoghi() const { return m_dataDeiLuoghi; }
 
     // The sort expression: the field of a column, optionally followed by
     // " ASC" or " DESC", any case; empty for the order the table yields. Texts
@@ -53,4 +55,5 @@ private:
     int m_colonnaSort = -1;
     bool m_discendente = false;
     QString m_iniziali;
+    QDate m_dataDeiLuoghi;
 };

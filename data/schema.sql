@@ -16,10 +16,19 @@ CREATE TABLE CodiciUfficioIva (
 );
 -- The periods in which each place code was in use, one row per period: Dal
 -- the first day and Al the last, as ISO dates. Al is empty while the place
--- exists; Dal is empty where the sources do not say when the place began.
+-- exists; Dal is empty where the place was in use before the records begin.
 CREATE TABLE ValiditaLuoghi (
     comcode TEXT,
     Dal TEXT,
     Al TEXT
 );
 CREATE INDEX validita ON ValiditaLuoghi (comcode);
+-- The periods in which a municipality lay in a province other than its PROV
+-- in Comuni (Palau in OT from 2006 to 2016), with the same dates as above.
+CREATE TABLE ProvinceLuoghi (
+    comcode TEXT,
+    Dal TEXT,
+    Al TEXT,
+    PROV TEXT
+);
+CREATE INDEX provincia ON ProvinceLuoghi (comcode);

@@ -8,6 +8,7 @@
 #include "app/platform.h"
 #include "fiscal/codicefiscale.h"
 #include "fiscal/datanascita.h"
+#include "fiscal/luogodelcodice.h"
 
 #include <QChar>
 #include <QComboBox>
@@ -30,10 +31,11 @@ void maiuscola(int &keyAscii)
 
 } // namespace
 
-DatiPersonali::DatiPersonali(FrmCodiceFiscaleUi &ui, FormEvents &events, Platform &platform)
+DatiPersonali::DatiPersonali(FrmCodiceFiscaleUi &ui, FormEvents &events, Platform &platform, const Database &db)
     : ui(ui)
     , m_events(events)
     , m_platform(platform)
+    , m_db(db)
 {
     events.onKeyPress(ui.txtCognome, [this](int &k) { txtCognome_KeyPress(k); });
     events.onKeyPress(ui.txtNome, [this](int &k) { txtNome_KeyPress(k); });
@@ -89,6 +91,7 @@ void DatiPersonali::cmdElabora_Click()
     if (ui.cboComune->currentText().isEmpty())
         return rifiuta(QStringLiteral("Devi inserire il Comune di nascita!"), ui.cboComune);
 
+    avvisaLuogo(*data);
     setText(ui.txtCodiceFiscale, CalcoloCodFis(ui.txtCognome->text(), ui.txtNome->text(), *data,
                                                ui.cboSesso->currentText(), ui.Text3->text().trimmed()));
     m_platform.clearClipboard();
@@ -101,4 +104,16 @@ void DatiPersonali::rifiuta(const QString &messaggio, QWidget *box)
 {
     m_platform.msgBox(ui.form, messaggio, Platform::Exclamation);
     m_events.setFocus(box);
+}
+
+void DatiPersonali::avvisaLuogo(const QDate &nascita)
+{
+    const QString codice = ui.Text3->text().trimmed();
+    LuogoDelCodice luogo;
+    if (cercaLuogoDelCodice(m_db, codice, &luogo).failed() || !luogo.trovato)
+        return;
+    const QString avviso = avvisoLuogo(luogo, codice, {nascita, {}});
+    if (!avviso.isEmpty())
+        m_platform.msgBox(ui.form, QStringLiteral("Attenzione: %1! Il codice fiscale viene calcolato comunque.").arg(avviso),
+                          Platform::Exclamation);
 }

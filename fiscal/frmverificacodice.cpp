@@ -70,16 +70,6 @@ void segna(QTextEdit *box, int sfondo, int testo, const QString &motivo)
     setMotivoColore(box, motivo);
 }
 
-// A place's name with its province, or "Stato estero". A name that two
-// places share already carries that mark, to tell them apart in the lists;
-// it is not given twice.
-QString descriviLuogo(const LuogoDelCodice &luogo)
-{
-    const bool estero = luogo.prov.compare(QLatin1String("EE"), Qt::CaseInsensitive) == 0;
-    const QString dove = QStringLiteral(" (%1)").arg(estero ? QStringLiteral("Stato estero") : luogo.prov);
-    return luogo.nome.endsWith(dove, Qt::CaseInsensitive) ? luogo.nome : luogo.nome + dove;
-}
-
 // Writes a box only when its text changes: each new text lays the box out
 // anew, and the window with it when the box changes height.
 void scrivi(QTextEdit *box, const QString &testo)
@@ -222,7 +212,6 @@ void FrmVerificaCodice::mostraDati()
     DbError e = m_erroreDb;
     if (!e.failed())
         e = cercaLuogoDelCodice(m_db, m_esito.codiceLuogo, &luogo);
-    scrivi(txtLuogo, luogo.trovato ? descriviLuogo(luogo) + QLatin1Char(' ') + m_esito.codiceLuogo : QString());
     // The latest century comes first, unless only the other one finds the
     // place in existence: then that is the likelier date of birth.
     NascitaCodFis nascita = DataNascitaCodFis(m_esito, QDate::currentDate());
@@ -232,6 +221,7 @@ void FrmVerificaCodice::mostraDati()
     scrivi(txtDataNascita, nascita.altraData.isValid()
                                ? QStringLiteral("%1 (oppure %2)").arg(giorno(nascita.data), giorno(nascita.altraData))
                                : giorno(nascita.data));
+    scrivi(txtLuogo, luogo.trovato ? testoLuogo(luogo, nascita.data) + QLatin1Char(' ') + m_esito.codiceLuogo : QString());
     const QString avviso = e.failed() ? QStringLiteral("Errore n. %1 %2").arg(e.number).arg(e.description)
                                       : maiuscolaIniziale(avvisoLuogo(luogo, m_esito.codiceLuogo, nascita));
     scrivi(txtAvvisoLuogo, avviso);

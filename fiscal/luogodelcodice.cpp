@@ -8,12 +8,25 @@ QString giorno(const QDate &d)
     return d.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
+bool dentro(const LuogoDelCodice::Periodo &p, const QDate &d)
+{
+    return (p.dal.isNull() || p.dal <= d) && (p.al.isNull() || d <= p.al);
+}
+
 bool esisteva(const LuogoDelCodice &luogo, const QDate &d)
 {
     for (const LuogoDelCodice::Periodo &p : luogo.periodi)
-        if ((p.dal.isNull() || p.dal <= d) && (p.al.isNull() || d <= p.al))
+        if (dentro(p, d))
             return true;
     return luogo.periodi.isEmpty();
+}
+
+QList<LuogoDelCodice::Periodo> periodi(const QList<QStringList> &righe)
+{
+    QList<LuogoDelCodice::Periodo> periodi;
+    for (const QStringList &r : righe)
+        periodi.append({QDate::fromString(r.at(0), Qt::ISODate), QDate::fromString(r.at(1), Qt::ISODate), r.value(2)});
+    return periodi;
 }
 
 QString nonEsisteva(const LuogoDelCodice &luogo, const QDate &nascita)
@@ -45,8 +58,13 @@ DbError cercaLuogoDelCodice(const Database &db, const QString &codiceLuogo, Luog
     righe.clear();
     e = db.readRows(QStringLiteral("SELECT Dal, Al FROM ValiditaLuoghi WHERE comcode = ? ORDER BY Dal"),
                     {QStringLiteral("Dal"), QStringLiteral("Al")}, &righe, {codiceLuogo});
-    for (const QStringList &r : std::as_const(righe))
-        luogo->periodi.append({QDate::fromString(r.at(0), Qt::ISODate), QDate::fromString(r.at(1), Qt::ISODate)});
+    luogo->periodi = periodi(righe);
+    if (e.failed())
+        return e;
+    righe.clear();
+    e = db.readRows(QStringLiteral("SELECT Dal, Al, PROV FROM ProvinceLuoghi WHERE comcode = ?"),
+                    {QStringLiteral("Dal"), QStringLiteral("Al"), QStringLiteral("PROV")}, &righe, {codiceLuogo});
+    luogo->altreProvince = periodi(righe);
     return e;
 }
 
@@ -60,4 +78,25 @@ QString avvisoLuogo(const LuogoDelCodice &luogo, const QString &codiceLuogo, con
     if (nascita.altraData.isValid() && esisteva(luogo, nascita.altraData))
         avviso += QStringLiteral("; esisteva il %1").arg(giorno(nascita.altraData));
     return avviso;
+}
+
+QString testoLuogo(const LuogoDelCodice &luogo, const QDate &nascita)
+{
+    // A state's name may already say so: "Palau (Stato estero)", "Unione
+    // Sovietica (Stato cessato nel 1991)".
+    if (luogo.prov.compare(QLatin1String("EE"), Qt::CaseInsensitive) == 0)
+        return luogo.nome.contains(QLatin1String(" (Stato ")) ? luogo.nome : luogo.nome + QLatin1String(" (Stato estero)");
+    QString allora = luogo.prov;
+    for (const LuogoDelCodice::Periodo &p : luogo.altreProvince)
+        if (dentro(p, nascita))
+            allora = p.prov;
+    // Two places of one name carry the province in it: " (BG)" for current
+    // ones, ", NO)" at the end of a ceased one's mark.
+    const bool conProvincia = luogo.nome.endsWith(QStringLiteral(" (%1)").arg(luogo.prov)) ||
+                              luogo.nome.endsWith(QStringLiteral(", %1)").arg(luogo.prov));
+    if (allora == luogo.prov)
+        return conProvincia ? luogo.nome : QStringLiteral("%1 (%2)").arg(luogo.nome, luogo.prov);
+    const bool attuale = !luogo.periodi.isEmpty() && luogo.periodi.last().al.isNull();
+    const QString nome = conProvincia && attuale ? luogo.nome.chopped(luogo.prov.size() + 3) : luogo.nome;
+    return QStringLiteral("%1 (%2, %3 %4)").arg(nome, allora, attuale ? QStringLiteral("oggi") : QStringLiteral("poi"), luogo.prov);
 }

@@ -8,13 +8,13 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 
-void FrmHelpCodFisc::mostra(QWidget *parent)
+void FrmHelpCodFisc::mostra(QWidget *parent, const QString &aggiornamento)
 {
-    FrmHelpCodFisc finestra(parent);
+    FrmHelpCodFisc finestra(parent, aggiornamento);
     finestra.exec();
 }
 
-FrmHelpCodFisc::FrmHelpCodFisc(QWidget *parent)
+FrmHelpCodFisc::FrmHelpCodFisc(QWidget *parent, const QString &aggiornamento)
     : QDialog(parent)
     , Text1(new QPlainTextEdit(this))
 {
@@ -36,7 +36,7 @@ FrmHelpCodFisc::FrmHelpCodFisc(QWidget *parent)
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setBackColor(Text1, Colore::CianoTenue);
     setForeColor(Text1, Colore::Nero);
-    Text1->setPlainText(testoAiuto());
+    Text1->setPlainText(testoAiuto() + aggiornamento);
     Text1->moveCursor(QTextCursor::Start);
     Text1->setFocus();
 }

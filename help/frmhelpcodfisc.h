@@ -10,11 +10,12 @@ class QPlainTextEdit;
 class FrmHelpCodFisc : public QDialog
 {
 public:
-    // Shows a new help window modally over `parent` and returns when it closes.
-    static void mostra(QWidget *parent);
+    // Shows a new help window modally over `parent` and returns when it closes;
+    // `aggiornamento` (how current the place data are) ends the text.
+    static void mostra(QWidget *parent, const QString &aggiornamento);
 
 private:
-    explicit FrmHelpCodFisc(QWidget *parent);
+    FrmHelpCodFisc(QWidget *parent, const QString &aggiornamento);
 
     QPlainTextEdit *Text1;
 };

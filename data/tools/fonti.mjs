@@ -1,13 +1,16 @@
-// Lettura delle tre fonti installate da npm in node_modules/.
-// Dei pacchetti si leggono soltanto i file di dati, come testo: nessun loro
-// codice viene importato né eseguito.
+// Lettura delle fonti: le tre installate da npm in node_modules/ e l'archivio
+// dei comuni dell'ANPR in ../anpr/. Dei pacchetti si leggono soltanto i file
+// di dati, come testo: nessun loro codice viene importato né eseguito.
 // SPDX-License-Identifier: MIT
 
-import { readFileSync } from "node:fs";
+import { execFileSync } from "node:child_process";
+import { existsSync, readFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { dirname, join } from "node:path";
+import { fileURLToPath } from "node:url";
 
 const require = createRequire(import.meta.url);
+const CARTELLA_ANPR = join(dirname(fileURLToPath(import.meta.url)), "..", "anpr");
 
 function cartellaPacchetto(nome) {
     return dirname(require.resolve(`${nome}/package.json`));
@@ -125,4 +128,49 @@ export function leggiComuniJson() {
         cap: v.cap,
     }));
     return { versione: versionePacchetto(nome), comuni };
+}
+
+// ---------------------------------------------------------------------------
+// Archivio dei comuni dell'ANPR (Ministero dell'Interno), nella copia del 2024
+// di ../anpr/. Lo legge il programma luoghi_anpr, compilato con il resto del
+// progetto: lo stesso codice che il programma usa, così i periodi dei luoghi
+// non possono differire. Restituisce per codice i periodi di validità, quelli
+// di ciascuna provincia e l'ultima riga (nome in maiuscolo, sigla, stato A o
+// C, ultimo giorno).
+// ---------------------------------------------------------------------------
+
+export function leggiRegistroAnpr() {
+    const file = "comuni_anpr_2024.csv";
+    const programma = process.env.LUOGHI_ANPR || join(CARTELLA_ANPR, "..", "..", "build", "luoghi_anpr");
+    if (!existsSync(programma)) {
+        throw new Error(`manca ${programma}: "cmake --build build --target luoghi_anpr", oppure LUOGHI_ANPR=percorso`);
+    }
+    const testo = execFileSync(programma, [join(CARTELLA_ANPR, file)], { encoding: "utf8", maxBuffer: 1 << 26 });
+    const periodi = new Map();
+    const province = new Map();
+    const luoghi = new Map();
+    const aggiungi = (mappa, codice, valore) => (mappa.get(codice) || mappa.set(codice, []).get(codice)).push(valore);
+    for (const riga of testo.split("\n")) {
+        if (!riga) continue;
+        const [tipo, codice, ...c] = riga.split("\t");
+        if (tipo === "periodo") aggiungi(periodi, codice, { dal: c[0], al: c[1] });
+        else if (tipo === "provincia") aggiungi(province, codice, { dal: c[0], al: c[1], sigla: c[2] });
+        else if (tipo === "luogo") luoghi.set(codice, { nome: c[0], sigla: c[1], stato: c[2], al: c[3] });
+        else throw new Error(`luoghi_anpr: riga inattesa ${JSON.stringify(riga)}`);
+    }
+    return { file, periodi, province, luoghi };
+}
+
+// Stati cessati (ISTAT, nella stessa raccolta dell'archivio): l'anno in cui
+// ciascun codice Z ha cessato. Le colonne lette precedono ogni campo tra
+// virgolette; "n.d" è un Paese senza codice.
+export function leggiStatiCessati() {
+    const anni = new Map();
+    const righe = readFileSync(join(CARTELLA_ANPR, "stati_cessati_2024.csv"), "utf8").trim().split("\n");
+    for (const riga of righe.slice(1)) {
+        const [anno, , , , codice] = riga.split(",");
+        if (!/^\d{4}$/.test(anno)) throw new Error(`stati_cessati_2024.csv: anno non valido in ${riga}`);
+        if (/^Z\d{3}$/.test(codice)) anni.set(codice, anno);
+    }
+    return anni;
 }

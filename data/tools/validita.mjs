@@ -1,46 +1,51 @@
-// Periodi di validità dei luoghi di comuni.tsv, per validita_luoghi.tsv: una
-// riga per periodo di ciascun codice, comuni e Stati, attuali e cessati.
+// Periodi di validità dei luoghi di comuni.tsv: validita_luoghi.tsv, una riga
+// per periodo di ciascun codice, e province_luoghi.tsv, i periodi in cui un
+// comune stava in una provincia diversa da quella di comuni.tsv.
 // SPDX-License-Identifier: MIT
 
-// Il giorno prima di una data ISO: l'archivio dà come fine di un luogo il
-// giorno in cui il suo successore comincia, la tabella l'ultimo giorno in cui
-// il luogo esisteva.
-function giornoPrima(data) {
+// Il giorno prima di una data ISO: le fonti degli Stati danno come fine il
+// giorno in cui il successore comincia, la tabella l'ultimo giorno in cui il
+// luogo esisteva.
+export function giornoPrima(data) {
     return new Date(Date.parse(`${data}T00:00:00Z`) - 86400000).toISOString().slice(0, 10);
 }
 
-// La data di inizio dell'archivio è quella dell'ultimo cambio del luogo: di
-// nome, di provincia (Oristano nel 1974, Isernia nel 1970) o di territorio,
-// non la sua nascita. Vale come nascita solo per un luogo fatto da una fusione:
-// quando nello stesso giorno, nella stessa provincia, almeno due altri luoghi
-// sono cessati. Altrimenti "Dal" resta vuoto: le fonti non dicono quando il
-// luogo è nato, e un codice in uso da prima non deve risultare inesistente.
-function nascitePerFusione(perCodice) {
-    const cessati = new Map();
-    for (const l of perCodice.values()) {
-        if (l.fine) cessati.set(`${l.fine}|${l.sigla}`, (cessati.get(`${l.fine}|${l.sigla}`) || 0) + 1);
-    }
-    return (l) => (cessati.get(`${l.inizio}|${l.sigla}`) || 0) >= 2;
+const PRIMO_GIORNO_UTILE = "1920-01-01";
+
+function testo(intestazione, righe) {
+    righe.sort((a, b) => (a[0] < b[0] ? -1 : a[0] > b[0] ? 1 : a[1] < b[1] ? -1 : a[1] > b[1] ? 1 : 0));
+    return [intestazione, ...righe.map((p) => p.join("\t"))].join("\n") + "\n";
 }
 
-// righe: le righe di comuni.tsv (campo codice); perCodice: i luoghi di belfiore
-// per codice, con inizio e fine. Restituisce il testo del file e gli errori.
-export function testoValidita(righe, perCodice) {
+// righe: le righe di comuni.tsv (codice, sigla); registro: i periodi dei
+// comuni dall'archivio ANPR; statiBelfiore: gli Stati per codice, con la data
+// di fine. I comuni prendono i periodi dall'archivio; gli Stati, che
+// l'archivio non contiene, hanno l'inizio aperto e la fine della fonte.
+export function testiValidita(righe, registro, statiBelfiore) {
     const errori = [];
     const periodi = [];
-    const natoPerFusione = nascitePerFusione(perCodice);
+    const province = [];
     for (const r of righe) {
-        const l = perCodice.get(r.codice);
-        if (!l || !/^\d{4}-\d{2}-\d{2}$/.test(l.inizio)) {
-            errori.push(`validità: nessuna data di inizio per ${r.codice}`);
+        if (r.codice.startsWith("Z")) {
+            const fine = statiBelfiore.get(r.codice)?.fine;
+            periodi.push([r.codice, "", fine ? giornoPrima(fine) : ""]);
             continue;
         }
-        const dal = natoPerFusione(l) ? l.inizio : "";
-        const al = l.fine ? giornoPrima(l.fine) : "";
-        if (al && al < l.inizio) errori.push(`validità: ${r.codice} finisce prima di cominciare`);
-        periodi.push([r.codice, dal, al]);
+        const delCodice = registro.periodi.get(r.codice);
+        if (!delCodice) {
+            errori.push(`validità: l'archivio ANPR non ha periodi per ${r.codice}`);
+            continue;
+        }
+        for (const p of delCodice) periodi.push([r.codice, p.dal, p.al]);
+        for (const p of registro.province.get(r.codice)) {
+            if (p.sigla !== r.sigla && (!p.al || p.al >= PRIMO_GIORNO_UTILE)) province.push([r.codice, p.dal, p.al, p.sigla]);
+        }
     }
-    periodi.sort((a, b) => (a[0] < b[0] ? -1 : a[0] > b[0] ? 1 : a[1] < b[1] ? -1 : 1));
-    const testo = ["comcode\tDal\tAl", ...periodi.map((p) => p.join("\t"))].join("\n") + "\n";
-    return { testo, errori, righe: periodi.length };
+    return {
+        validita: testo("comcode\tDal\tAl", periodi),
+        province: testo("comcode\tDal\tAl\tPROV", province),
+        errori,
+        righe: periodi.length,
+        righeProvince: province.length,
+    };
 }

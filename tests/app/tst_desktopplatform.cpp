@@ -54,6 +54,18 @@ private slots:
         DesktopPlatform().msgBox(nullptr, QStringLiteral("uno\r\ndue\rtre"), Platform::Style(stile), titolo);
     }
 
+    // Only Sì says yes; Return alone says No.
+    void conferma()
+    {
+        for (const auto pulsante : {QMessageBox::No, QMessageBox::Yes}) {
+            quandoAperto<QMessageBox>([pulsante](QMessageBox *box) {
+                QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+                box->button(pulsante)->click();
+            });
+            QCOMPARE(DesktopPlatform().confirmBox(nullptr, QStringLiteral("Procedere?")), pulsante == QMessageBox::Yes);
+        }
+    }
+
     void richiestaDiTesto()
     {
         quandoAperto<QInputDialog>([](QInputDialog *d) {

@@ -2,8 +2,10 @@
 // The DatiAtto.mdb that the build makes from data/*.tsv, read through the program's
 // own database layer: a fault here is a wrong fiscal code or office for every user.
 #include "app/database.h"
+#include "luoghi/periodiluoghi.h"
 #include "support/tabella.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -23,7 +25,7 @@ private slots:
         const auto fatto = [](const char *testo) { return QRegularExpression::escape(QString::fromUtf8(testo)); };
         // Thousands of places merged in 1927-1929 are needed for older clients.
         const QString quanti = QStringLiteral("SELECT COUNT(*) BETWEEN %1 AS v FROM Comuni WHERE PROV %2 'EE' AND "
-                                              "Nome %3 LIKE '%(soppresso nel %'");
+                                              "Nome %3 GLOB '* (*[os]s[oa]* nel *'");
         riga("about 7,900 current municipalities", quanti.arg("7800 AND 8100", "<>", "NOT"), "1");
         riga("about 200 current states", quanti.arg("190 AND 260", "=", "NOT"), "1");
         riga("about 2,000 ceased municipalities", quanti.arg("1500 AND 2500", "<>", ""), "1");
@@ -33,9 +35,9 @@ private slots:
         const QString dopo = QStringLiteral(
             "SELECT COUNT(*) AS v FROM (SELECT %1 AS x, LAG(%1) OVER (ORDER BY rowid) AS p FROM %2) WHERE x < p");
         riga("current municipalities, current states, ceased municipalities, ceased states",
-             dopo.arg("(Nome LIKE '%(soppresso nel %') * 2 + (PROV = 'EE')", "Comuni"), "0");
+             dopo.arg("(Nome GLOB '* (*[os]s[oa]* nel *') * 2 + (PROV = 'EE')", "Comuni"), "0");
         riga("states in alphabetical order",
-             dopo.arg("Nome COLLATE NOCASEU", "Comuni WHERE PROV = 'EE' AND Nome NOT LIKE '%(soppresso nel %'"), "0");
+             dopo.arg("Nome COLLATE NOCASEU", "Comuni WHERE PROV = 'EE' AND Nome NOT LIKE '%(Stato cessato nel %'"), "0");
         riga("offices by code", dopo.arg("ufficioIva", "CodiciUfficioIva"), "0");
         // Lookups are by name, ignoring case: a name shared by two places hides one.
         const QString unaVolta = QStringLiteral("SELECT %1 || '|' || COUNT(*) AS v FROM %2 GROUP BY %1");
@@ -61,18 +63,34 @@ private slots:
              "(\\d{5}(, \\d{5})*)?");
         riga("Nome without blanks at the ends, control characters or text mangled by a wrong encoding",
              "SELECT Nome AS v FROM Comuni", "(?!.*[\\x{00c3}\\x{00c2}\\x{fffd}?])[^\\s\\p{Cc}](.*[^\\s\\p{Cc}])?");
-        riga("ceased places carry one marker with a year since 1920",
-             "SELECT Nome AS v FROM Comuni WHERE Nome LIKE '%soppress%'",
-             "(?!.*soppress.*soppress).+ \\(soppresso nel (19[2-9]\\d|20\\d\\d)(, codice [A-Z]\\d{3}|, [A-Z]{2})?\\)");
+        riga("ceased places carry one marker with a year since 1920, states one that fits a feminine name",
+             "SELECT PROV || Nome AS v FROM Comuni WHERE Nome LIKE '%soppress%' OR Nome LIKE '%cessat%'",
+             "(?!.*(soppress|cessat).*(soppress|cessat))(?!EE.*soppresso|(?!EE).*cessato)[A-Z]{2}.+ \\((soppresso|Stato "
+             "cessato) nel (19[2-9]\\d|20\\d\\d)(, codice [A-Z]\\d{3}|, [A-Z]{2})?\\)");
 
-        const QString luogo = QStringLiteral("SELECT Nome || ' ' || PROV || ' ' || Dal || '..' || Al AS v FROM Comuni "
-                                             "JOIN ValiditaLuoghi USING (comcode) WHERE comcode = '%1'");
+        const QString luogo = QStringLiteral("SELECT Nome || ' ' || PROV || ' ' || (SELECT group_concat(Dal || '..' || Al, "
+                                             "' ') FROM (SELECT * FROM ValiditaLuoghi WHERE comcode = '%1' ORDER BY Dal)) "
+                                             "AS v FROM Comuni WHERE comcode = '%1'");
         riga("Forlì with its accent, province Forlì-Cesena", luogo.arg("D704"), fatto("Forlì FC .."));
         riga("state Palau told apart from the municipality", luogo.arg("Z734"), fatto("Palau (Stato estero) EE .."));
         riga("a merged municipality ends the day before its successor begins", luogo.arg("C112"),
              fatto("Castelfranco di Sopra (soppresso nel 2014) AR ..2013-12-31"));
         riga("a municipality born of a merger begins that day", luogo.arg("M437"), fatto("Setteville BL 2024-01-22.."));
-        riga("moving to a new province is no birth", luogo.arg("A007"), fatto("Abbasanta OR .."));
+        riga("moving to a new province is no birth; a gap is", luogo.arg("A007"),
+             fatto("Abbasanta OR ..1927-07-27 1934-11-02.."));
+        riga("a code the register has and another source lacked", luogo.arg("E667"),
+             fatto("Lonato (soppresso nel 2007) BS ..2007-11-01"));
+        riga("a period another source cut short", luogo.arg("G313"), fatto("Pannone (soppresso nel 1971) TN ..1971-08-31"));
+        riga("born 1999", luogo.arg("M308"), fatto("Cavallino-Treporti VE 1999-04-02.."));
+        riga("born 1992", luogo.arg("M297"), fatto("Fiumicino RM 1992-04-04.."));
+        riga("born 2017", luogo.arg("M316"), fatto("Mappano TO 2017-04-18.."));
+        riga("born 2021", luogo.arg("M432"), fatto("Misiliscemi TP 2021-02-20.."));
+        riga("part of Cagliari from 1928 to 1991", luogo.arg("F383"), fatto("Monserrato CA ..1928-05-11 1991-12-10.."));
+        riga("a state ends the last day of the year it ceased", luogo.arg("Z135"),
+             fatto("Unione Sovietica (Stato cessato nel 1991) EE ..1991-12-31"));
+        riga("Palau in Olbia-Tempio from 2006 to 2016",
+             "SELECT comcode || Dal || '..' || Al || PROV AS v FROM ProvinceLuoghi WHERE comcode = 'G258'",
+             "G2582006-01-01..2016-04-27OT");
         riga("offices 001, 120 and 999; no 000, 101 or 122",
              "SELECT group_concat(ufficioIva, '|') AS v FROM CodiciUfficioIva WHERE substr(ufficioIva, 1, 3) IN "
              "('000', '001', '101', '120', '122', '999')",
@@ -90,6 +108,36 @@ private slots:
             if (!re.match(v).hasMatch())
                 sbagliati << v;
         QCOMPARE(sbagliati.mid(0, 5), QStringList());
+    }
+
+    // Every municipality's periods are the register's on every day since 1925;
+    // before that the register's first records are no births.
+    void comeIlRegistro()
+    {
+        QFile file(QStringLiteral(BRANTOVEL_REGISTRO));
+        QList<RigaRegistro> righe;
+        QString errore;
+        QVERIFY(file.open(QIODevice::ReadOnly) && leggiRegistro(file.readAll(), &righe, &errore));
+        const auto testo = [](QList<PeriodoLuogo> periodi) {
+            const QDate inizio(1925, 1, 1);
+            QStringList giorni;
+            for (const PeriodoLuogo &p : periodi)
+                if (p.al.isNull() || p.al >= inizio)
+                    giorni << (p.dal > inizio ? p.dal.toString(Qt::ISODate) : QString()) + QStringLiteral("..") +
+                                  p.al.toString(Qt::ISODate);
+            return giorni.join(QLatin1Char(' '));
+        };
+        QList<QStringList> righeDati;
+        QVERIFY(!m_db.readRows(QStringLiteral("SELECT * FROM ValiditaLuoghi WHERE comcode NOT LIKE 'Z%' ORDER BY Dal"),
+                               {QStringLiteral("comcode"), QStringLiteral("Dal"), QStringLiteral("Al")}, &righeDati)
+                     .failed());
+        QMap<QString, QList<PeriodoLuogo>> dati;
+        for (const QStringList &r : std::as_const(righeDati))
+            dati[r.at(0)].append({QDate::fromString(r.at(1), Qt::ISODate), QDate::fromString(r.at(2), Qt::ISODate), {}});
+        const auto registro = periodiDelRegistro(righe);
+        QCOMPARE(dati.keys(), registro.keys());
+        for (auto it = registro.cbegin(); it != registro.cend(); ++it)
+            QCOMPARE(it.key() + testo(dati.value(it.key())), it.key() + testo(it.value()));
     }
 };
 

@@ -31,7 +31,7 @@ MESSAGGI = "Brantovel"
 # corner of the area below the menu bar, which is 6405 twips high.
 CONTROLLI = {"txtCognome": (1680, 720), "cboComune": (1680, 2640), "cmdElabora": (720, 5040),
              "Command1": (4800, 5040), "Command2": (6840, 5040), "Text4": (6840, 240)}
-MENU = ("Help", "CercaComuni", "VerificaCodice")
+MENU = ("Help", "CercaComuni", "VerificaCodice", "AggiornaLuoghi")
 
 
 class Prova:
@@ -156,7 +156,7 @@ def caso_cercacomuni(prova):
     prova.avvia()
     fp = prova.principale()
     fp.scegli_dal_menu("CercaComuni")
-    comuni = prova.finestra("Comuni by Ozmir")
+    comuni = prova.finestra("Comuni by Ozmir - Dati dei luoghi aggiornati al 22/01/2024")
     fp.clic_su("Command1")
     prova.chiusa(fp)
     assert finestre(prova.processo.pid) == [comuni]
@@ -175,6 +175,41 @@ def caso_aiuto(prova):
     tasti("ctrl+a", "ctrl+c")
     testo = attendi(lambda: (t := appunti()) and "DatiAtto.mdb" in t and t, "il testo dell'aiuto negli Appunti")
     assert testo.startswith("Il programma Brantovel"), testo[:80]
+
+
+def caso_aggiorna_luoghi(prova):
+    """A register with a place formed after the data, chosen and applied in the
+    dialog: started again, the program completes that place and computes a
+    code for it."""
+    registro = prova.documenti / "ANPR_archivio_comuni.csv"
+    registro.write_bytes((Path(__file__).resolve().parents[2] / "data/anpr/comuni_anpr_2024.csv").read_bytes() +
+                         b'1,2025-01-01,9999-12-31,018999,M999,"NUOVO PAESE",X,,,18,018,03,,active,PV,,2025-01-01,\n')
+    prova.avvia()
+    fp = prova.principale()
+    fp.scegli_dal_menu("AggiornaLuoghi")
+    dialogo = prova.finestra("Aggiorna i luoghi")
+    dialogo.attiva()
+    tasti("alt+s")
+    scelta = prova.finestra("Scegli l'archivio dei comuni")
+    scelta.attiva()
+    scrivi(str(registro))
+    tasti("Return")
+    prova.chiusa(scelta)
+    # Once the changes are shown, Applica has the keyboard.
+    dialogo.attiva()
+    tasti("Return")
+    prova.conferma()
+    prova.chiusa(dialogo)
+    fp.attiva()
+    tasti("alt+F4")
+    assert prova.fine() == 0
+    prova.avvia()
+    fp = prova.principale()
+    fp.clic_su("txtCognome")
+    scrivi("rossi\tmario\t\tnuovo pa\t01/01/2025")
+    fp.clic_su("cmdElabora")
+    prova.conferma()
+    attendi_appunti("RSS MRA 25A01 M999C")
 
 
 def caso_database_cercato(prova):

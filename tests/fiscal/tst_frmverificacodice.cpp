@@ -59,7 +59,7 @@ private slots:
              "|Nella finestra principale mancano cognome, nome, sesso, comune o data di nascita.",
              "RSS MRA 80A01 Z734C");
         riga("born after the place ceased", "", "VRDGPP95M44Z135A",
-             "Codice fiscale valido|nessuna|04/08/1995|Unione Sovietica (soppresso nel 1992) (Stato estero) Z135|"
+             "Codice fiscale valido|nessuna|04/08/1995|Unione Sovietica (Stato cessato nel 1991) Z135|"
              "Il 04/08/1995 questo luogo non esisteva più: è esistito fino al 31/12/1991||||||"
              "Nella finestra principale mancano cognome, nome, sesso, comune o data di nascita.",
              "VRD GPP 95M44 Z135A");
@@ -67,6 +67,18 @@ private slots:
              "Codice fiscale valido|nessuna|10/05/1919 (oppure 10/05/2019)|Corigliano Calabro (soppresso nel 2018) "
              "(CS) D005|||||||Nella finestra principale mancano cognome, nome, sesso, comune o data di nascita.",
              "RSS MRA 19E10 D005R");
+        riga("province on the day of birth, not today's", "", "RSSMRA10A01G258Q",
+             "Codice fiscale valido|nessuna|01/01/2010 (oppure 01/01/1910)|Palau (OT, oggi SS) G258|||||||"
+             "Nella finestra principale mancano cognome, nome, sesso, comune o data di nascita.",
+             "RSS MRA 10A01 G258Q");
+        riga("a name that carries its province gets it once", "", "RSSMRA20A01D722N",
+             "Codice fiscale valido|nessuna|01/01/1920 (oppure 01/01/2020)|Forno (soppresso nel 1928, NO) D722|||||||"
+             "Nella finestra principale mancano cognome, nome, sesso, comune o data di nascita.",
+             "RSS MRA 20A01 D722N");
+        riga("a code only the register knows", "", "RSSMRA80E10E667A",
+             "Codice fiscale valido|nessuna|10/05/1980|Lonato (soppresso nel 2007) (BS) E667|||||||"
+             "Nella finestra principale mancano cognome, nome, sesso, comune o data di nascita.",
+             "RSS MRA 80E10 E667A");
         riga("wrong check character: nothing to copy", "ROSSI|MARIO|1/1/1980|H501|", "RSSMRA80A01H501A",
              "Codice non valido: il carattere di controllo non corrisponde: almeno un carattere è sbagliato"
              "||||||||||Il codice non è valido.",

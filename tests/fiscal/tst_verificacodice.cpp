@@ -93,10 +93,11 @@ private slots:
     {
         QFETCH(QString, periodi);
         QFETCH(QDate, altraData);
-        LuogoDelCodice luogo{periodi != QLatin1String("?"), {}, {}, {}};
+        LuogoDelCodice luogo;
+        luogo.trovato = periodi != QLatin1String("?");
         for (const QString &p : periodi.split(QLatin1Char(';'), Qt::SkipEmptyParts))
             luogo.periodi.append({QDate::fromString(p.section("..", 0, 0), Qt::ISODate),
-                                  QDate::fromString(p.section("..", 1), Qt::ISODate)});
+                                  QDate::fromString(p.section("..", 1), Qt::ISODate), {}});
         QTEST(avvisoLuogo(luogo, QStringLiteral("H999"), {QDate(1990, 1, 1), altraData}), "avviso");
     }
 };

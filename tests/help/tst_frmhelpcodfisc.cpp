@@ -11,17 +11,19 @@ class tst_FrmHelpCodFisc : public QObject
     Q_OBJECT
 
 private slots:
-    // Each opening shows the fixed text anew, whatever was typed before, caret at its start, in a box wholly inside
-    // the window (it once reached past the lower edge) that brings the last line into sight. No icon, not the main's.
+    // Each opening shows the fixed text anew, and how current the place data are, whatever was typed before, caret
+    // at its start, in a box wholly inside the window (it once reached past the lower edge) that brings the last line
+    // into sight. No icon, not the main's.
     void ogniAperturaMostraIlTestoFissoIntero()
     {
-        auto f = std::make_unique<FinestraDiProva>();
+        auto f = FinestraDiProva::conDatiCompleti();
         QCOMPARE(f->avvia(), FrmCodiceFiscale::Avvio::Pronto);
         for (int volta = 1; volta <= 2 && !QTest::currentTestFailed(); ++volta) {
             f->apriModale(f->ui().Aiuto, [](QWidget *finestra) {
                 auto *Text1 = finestra->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
                 QCOMPARE(finestra->windowIcon().pixmap(16).toImage().pixelColor(8, 8).alpha(), 0);
-                QCOMPARE(Text1->toPlainText(), testoAiuto().replace(QLatin1String("\r\n"), QLatin1String("\n")));
+                QCOMPARE(Text1->toPlainText(), testoAiuto().replace(QLatin1String("\r\n"), QLatin1String("\n")) +
+                                                   QStringLiteral("Dati dei luoghi aggiornati al 22/01/2024 (installati con il programma)"));
                 QCOMPARE(Text1->textCursor().position(), 0);
                 QCOMPARE(QApplication::focusWidget(), Text1);
                 QVERIFY(finestra->rect().contains(Text1->geometry()));

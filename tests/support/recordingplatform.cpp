@@ -14,6 +14,12 @@ QString RecordingPlatform::inputBox(QWidget *, const QString &prompt, const QStr
     return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
 }
 
+bool RecordingPlatform::confirmBox(QWidget *parent, const QString &text)
+{
+    msgBox(parent, text, NoIcon);
+    return !confirmAnswers.isEmpty() && confirmAnswers.takeFirst();
+}
+
 QString RecordingPlatform::openFileName(QWidget *, const QString &, const QString &)
 {
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();

@@ -23,6 +23,8 @@ public:
     void msgBox(QWidget *parent, const QString &text, Style style, const QString &title = {}) override;
     QString inputBox(QWidget *parent, const QString &prompt, const QString &title) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter) override;
+    // Recorded among the messages, with no icon; answered from confirmAnswers.
+    bool confirmBox(QWidget *parent, const QString &text) override;
     void clearClipboard() override;
     void setClipboardText(const QString &text) override;
     void beep() override;
@@ -38,6 +40,7 @@ public:
     QStringList inputAnswers;
     QStringList inputPrompts; // "title|prompt" of every input dialog shown
     QStringList fileAnswers;
+    QList<bool> confirmAnswers; // empty: No
 
     QString clipboard;
     int clipboardClears = 0;

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: MIT
+// The window that loads a register of municipalities, driven through its real
+// buttons: it shows the changes before writing, writes only on "Applica", and
+// refuses a wrong file with the reason, leaving everything as it was.
+#include "app/datiluoghi.h"
+#include "support/finestradiprova.h"
+#include "support/fixture.h"
+#include "support/tabella.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray anpr(const char *nome)
+{
+    QFile f(QStringLiteral(BRANTOVEL_ANPR "/") + QLatin1String(nome));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class tst_FrmAggiornaLuoghi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void cleanup()
+    {
+        QFile::remove(datiAttoUtente());
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+
+    // modifiche: the first line shown; messaggi: what the user was told.
+    void scelto_data()
+    {
+        colonne<QByteArray, QString, QString, bool>("registro", "modifiche", "messaggi", "applicato");
+        const QByteArray r = anpr("comuni_anpr_2024.csv");
+        riga("a place formed after the data: shown, then written", r + "1,2025-01-01,9999-12-31,018999,M999,\"NUOVO "
+             "PAESE\",X,,,18,018,03,,active,PV,,2025-01-01,\n",
+             "Luoghi aggiunti: 1", "Dati dei luoghi aggiornati al 01/01/2025. Riavvia il programma per usarli.", true);
+        riga("the edition the data come from", r, "Nessuna modifica: i dati sono già aggiornati.", "", false);
+        riga("an error page saved as CSV", QByteArray("<html><body>Not found</body></html>\n"), "",
+             "Il file archivio.csv non è stato caricato: manca la colonna CODCATASTALE: non è l'archivio dei comuni "
+             "dell'ANPR. Nulla è cambiato.",
+             false);
+        riga("an edition older than the data, not confirmed", anpr("ANPR_archivio_comuni.csv"), "",
+             "Il file archivio.csv è aggiornato al 01/01/2023, i dati in uso al 22/01/2024: caricarlo comunque?|Il "
+             "file archivio.csv non è stato caricato: è meno recente dei dati in uso. Nulla è cambiato.",
+             false);
+    }
+
+    void scelto()
+    {
+        QFETCH(QByteArray, registro);
+        QFETCH(bool, applicato);
+        QTemporaryDir cartella;
+        QFile file(cartella.filePath(QStringLiteral("archivio.csv")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(registro) == registro.size());
+        file.close();
+        auto f = FinestraDiProva::conDatiCompleti();
+        QCOMPARE(f->avvia(), FrmCodiceFiscale::Avvio::Pronto);
+        const QString installato = f->form->percorsoDatiAtto();
+        const QByteArray impronta0 = impronta(installato);
+        f->platform.fileAnswers << file.fileName();
+        f->apriModale(f->ui().AggiornaLuoghi, [&](QWidget *finestra) {
+            QTest::mouseClick(finestra->findChild<QPushButton *>(QStringLiteral("cmdScegli")), Qt::LeftButton);
+            QTEST(finestra->findChild<QPlainTextEdit *>(QStringLiteral("txtModifiche"))->toPlainText().section('\n', 0, 0),
+                  "modifiche");
+            auto *cmdApplica = finestra->findChild<QPushButton *>(QStringLiteral("cmdApplica"));
+            QCOMPARE(cmdApplica->isEnabled(), applicato);
+            if (applicato)
+                QTest::mouseClick(cmdApplica, Qt::LeftButton);
+        });
+        QTEST(f->platform.messageTexts().join(QLatin1Char('|')), "messaggi");
+        QCOMPARE(impronta(installato), impronta0);
+        QCOMPARE(QFile::exists(datiAttoUtente()), applicato);
+        f.reset();
+        // Started again, the program reads the loaded data.
+        auto dopo = FinestraDiProva::conDatiCompleti();
+        QCOMPARE(dopo->avvia(), FrmCodiceFiscale::Avvio::Pronto);
+        QCOMPARE(dopo->form->percorsoDatiAtto() == datiAttoUtente(), applicato);
+    }
+};
+
+QTEST_MAIN(tst_FrmAggiornaLuoghi)
+#include "tst_frmaggiornaluoghi.moc"

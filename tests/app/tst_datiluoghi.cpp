@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+// Loading a newer register of municipalities into the reference data: what
+// changes, what the user's own file then holds, and that the installed file
+// and a refused register change nothing.
+#include "app/datiluoghi.h"
+#include "fiscal/luogodelcodice.h"
+#include "support/fixture.h"
+#include "support/tabella.h"
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+const QByteArray Lirio = "4993,1861-03-17,9999-12-31,018082,E608,LIRIO,LIRIO,,,18,018,03,PV,active,PV,,2016-06-17,";
+const QByteArray Volpara = "11016,1861-03-17,9999-12-31,018183,M119,VOLPARA,VOLPARA,,,18,018,03,PV,active,PV,,2016-06-17,";
+
+QByteArray registro2024()
+{
+    QFile f(QStringLiteral(BRANTOVEL_ANPR "/comuni_anpr_2024.csv"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray nuovaRiga(const char *dal, const char *al, const char *codice, const char *nome, const char *stato, const char *sigla)
+{
+    return QByteArray("1,") + dal + ',' + al + ",018999," + codice + ",\"" + nome + "\",X,,,18,018,03,," + stato + ',' +
+           sigla + ",,2025-01-01,\n";
+}
+
+} // namespace
+
+class tst_DatiLuoghi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QFile::remove(datiAttoUtente());
+    }
+
+    void cleanup() { QFile::remove(datiAttoUtente()); }
+
+    // modifiche: added|ceased|renamed|moved|codes with new periods.
+    // decodificato: the place of `codice` in the user's file, born 01/01/2026.
+    void carica_data()
+    {
+        colonne<QByteArray, QString, QString, QString>("registro", "modifiche", "codice", "decodificato");
+        const QByteArray r = registro2024();
+        riga("the edition the data were built from changes nothing", r, "||||0", "M437", "Setteville (BL)|");
+        riga("a merger: one ceases, its successor goes on",
+             QByteArray(r).replace(Lirio, QByteArray(Lirio).replace("9999-12-31", "2025-12-31").replace("active", "discontinued")),
+             "|E608 Lirio (PV)|||1", "E608",
+             "Lirio (soppresso nel 2026) (PV)|il 01/01/2026 questo luogo non esisteva più: è esistito fino al 31/12/2025");
+        riga("a new place, its name as the shipped ones",
+             r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "SANT'ANGELO DI PIOVE NUOVO", "active", "PV"),
+             "M999 Sant'Angelo di Piove Nuovo (PV)||||1", "M999", "Sant'Angelo di Piove Nuovo (PV)|");
+        riga("an announced place: in force from its day",
+             r + nuovaRiga("2027-01-01", "9999-12-31", "M998", "VALLE LIRIO", "D", "PV"), "M998 Valle Lirio (PV)||||1",
+             "M998", "Valle Lirio (PV)|il 01/01/2026 questo luogo non esisteva ancora: è stato istituito il 01/01/2027");
+        riga("renamed and moved after the data's day",
+             QByteArray(r).replace(Volpara, QByteArray(Volpara).replace("9999-12-31", "2024-12-31").replace("active", "discontinued")) +
+                 nuovaRiga("2025-01-01", "9999-12-31", "M119", "VOLPARA TERME", "active", "PC"),
+             "||M119 Volpara (PV) → Volpara Terme|M119 Volpara (PV) → PC|0", "M119", "Volpara Terme (PC)|");
+    }
+
+    void carica()
+    {
+        QFETCH(QByteArray, registro);
+        QFETCH(QString, codice);
+        const QString installato = QStringLiteral(BRANTOVEL_DATIATTO);
+        const QByteArray prima = impronta(installato);
+        DatiLuoghi dati, originali;
+        {
+            Database db;
+            QVERIFY(!db.open(installato).failed() && !leggiDatiLuoghi(db, &dati).failed());
+        }
+        originali = dati;
+        QList<RigaRegistro> righe;
+        ModificheLuoghi m;
+        QString errore;
+        QVERIFY2(leggiRegistro(registro, &righe, &errore) && aggiornaLuoghi(&dati, righe, &m, &errore), qPrintable(errore));
+        QTEST(QStringList({m.aggiunti.join(','), m.cessati.join(','), m.rinominati.join(','), m.spostati.join(','),
+                           QString::number(m.periodiCambiati)})
+                  .join(QLatin1Char('|')),
+              "modifiche");
+        if (m.vuote()) {
+            QCOMPARE(dati.luoghi.size(), originali.luoghi.size());
+            for (qsizetype i = 0; i < dati.luoghi.size(); ++i)
+                QCOMPARE(dati.luoghi.at(i).nome + dati.luoghi.at(i).codice, originali.luoghi.at(i).nome + originali.luoghi.at(i).codice);
+        }
+        QVERIFY2(scriviDatiLuoghi(installato, datiAttoUtente(), dati, &errore), qPrintable(errore));
+        QCOMPARE(impronta(installato), prima);
+        QCOMPARE(datiAttoInUso(installato), datiAttoUtente());
+        Database db;
+        LuogoDelCodice luogo;
+        QVERIFY(!db.open(datiAttoUtente()).failed() && !cercaLuogoDelCodice(db, codice, &luogo).failed());
+        const QDate nascita(2026, 1, 1);
+        QTEST(testoLuogo(luogo, nascita) + QLatin1Char('|') + avvisoLuogo(luogo, codice, {nascita, {}}), "decodificato");
+    }
+
+    void incompleto()
+    {
+        DatiLuoghi dati;
+        dati.luoghi = {{QStringLiteral("Roma"), QStringLiteral("RM"), QStringLiteral("H501"), {}}};
+        const DatiLuoghi prima = dati;
+        QList<RigaRegistro> righe;
+        ModificheLuoghi m;
+        QString errore;
+        const QByteArray r = registro2024();
+        QVERIFY(leggiRegistro(r.left(r.indexOf("\n", r.size() / 3)), &righe, &errore));
+        QVERIFY(!aggiornaLuoghi(&dati, righe, &m, &errore));
+        QCOMPARE(errore, QStringLiteral("contiene 2724 comuni in vigore invece di almeno 7000: non è l'archivio completo"));
+        QCOMPARE(dati.luoghi.size(), prima.luoghi.size());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_DatiLuoghi)
+#include "tst_datiluoghi.moc"
