@@ -6,6 +6,7 @@
 #include "app/disposizione.h"
 #include "app/formevents.h"
 #include "app/immagini.h"
+#include "app/interrogazioni.h"
 #include "app/platform.h"
 #include "birthplace/luogonascita.h"
 #include "browser/frmcomuni.h"
@@ -323,23 +324,19 @@ DbError FrmCodiceFiscale::apriDatabase(const QString &percorso)
 {
     DbError e = dbDatiAtto.open(percorso);
     if (!e.failed())
-        e = rsComuni.openTable(dbDatiAtto, QStringLiteral("Comuni"), QStringLiteral("comune"), QStringLiteral("Nome"));
+        e = apriComuniPerNome(dbDatiAtto, &rsComuni);
     return e;
 }
 
 DbError FrmCodiceFiscale::riempiListe()
 {
     QStringList uffici, stati, comuni;
-    DbError e = dbDatiAtto.readColumn(QStringLiteral("SELECT * FROM CodiciUfficioIva"), QStringLiteral("ufficioIva"), &uffici);
+    DbError e = elencoUfficiIva(dbDatiAtto, &uffici);
     if (!e.failed())
-        e = dbDatiAtto.readColumn(QStringLiteral("SELECT Nome FROM Comuni WHERE PROV = 'ee' COLLATE NOCASEU"),
-                                  QStringLiteral("Nome"), &stati);
-    // The municipalities' list is kept in alphabetical order: the order of
-    // the names' index, the same one completion follows.
+        e = elencoStatiEsteri(dbDatiAtto, &stati);
+    // The municipalities' list is kept in the order completion follows.
     if (!e.failed())
-        e = dbDatiAtto.readColumn(QStringLiteral("SELECT Nome FROM Comuni INDEXED BY comune "
-                                                 "WHERE PROV <> 'EE' COLLATE NOCASEU ORDER BY Nome COLLATE NOCASEU"),
-                                  QStringLiteral("Nome"), &comuni);
+        e = elencoComuni(dbDatiAtto, &comuni);
     if (e.failed())
         return e;
     fillList(m_ui.CboUfficioIva, uffici);
