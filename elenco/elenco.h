@@ -12,6 +12,7 @@
 #include "elenco/righe.h"
 
 #include <QFile>
+#include <QTemporaryFile>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -38,7 +39,13 @@ public:
     SorgenteRighe &sorgente() { return *m_sorgente; }
 
 private:
+    bool apriTesto();
+    bool apriFoglio();
+
+    static constexpr qint64 LimiteFoglioDaStandard = 256 << 20;
+
     QFile m_file;
+    QTemporaryFile m_copia;
     std::unique_ptr<SorgenteRighe> m_sorgente;
     QStringList m_intestazione;
     QChar m_separatore = u';';

@@ -21,7 +21,7 @@ errore() {
 
 dipendenze=$(dpkg-deb -f "$deb" Depends)
 for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libsqlite3-0 qt6-translations-l10n xdg-utils \
-         libxlsxwriter4; do
+         libxlsxwriter4 libminizip1; do
     grep -Eq "(^|, )$p( |,|$)" <<<"$dipendenze" || errore "manca la dipendenza $p in: $dipendenze"
 done
 

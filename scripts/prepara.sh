@@ -14,7 +14,7 @@ pacchetti=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libq
            # the desktop's way of opening a web page
            xdg-utils
            # spreadsheets of lists: .xlsx and .ods read, .xlsx written
-           libquazip1-qt6-dev libxlsxwriter-dev)
+           libminizip-dev libxlsxwriter-dev)
 prove=(# window tests on a real X server; the end-to-end tests drive the
        # program from outside with a window manager, X input, the clipboard
        # and pictures of the screen

@@ -3,11 +3,14 @@
 
 python3 cli.py PROGRAMMA DATIATTO
 """
+import datetime
+import io
 import json
 import os
 import subprocess
 import sys
 import tempfile
+import zipfile
 
 import openpyxl  # python3-openpyxl: a real spreadsheet reader checks the .xlsx written
 
@@ -15,6 +18,42 @@ PROGRAMMA, DATI = sys.argv[1], sys.argv[2]
 VALIDA = "Codice fiscale,P.IVA\nRSSMRA80A01H501U,12345670017\n"
 DUBBIA = "Codice fiscale;P.IVA\nRSSMRA80A01H501U;12345670017\nRSSMRA80A01H501X;\n"
 CITTA = "Città,CF\nForlì,RSSMRA80A01H501U\n".encode("cp1252")
+
+
+
+def xlsx_di(*righe):
+    cartella = openpyxl.Workbook()
+    for r in righe:
+        cartella.active.append(r)
+    cartella.create_sheet("secondo").append(["non letto"])
+    b = io.BytesIO()
+    cartella.save(b)
+    return b.getvalue()
+
+
+def zip_di(parti):
+    b = io.BytesIO()
+    with zipfile.ZipFile(b, "w", zipfile.ZIP_DEFLATED) as z:
+        for nome, testo in parti.items():
+            z.writestr(nome, testo)
+    return b.getvalue()
+
+
+ODS = zip_di({"content.xml": """<?xml version="1.0"?><office:document-content
+ xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><office:body><office:spreadsheet><table:table>
+<table:table-row><table:table-cell><text:p>CF</text:p></table:table-cell><table:table-cell table:number-columns-repeated="2"/>
+<table:table-cell><text:p>Data di nascita</text:p></table:table-cell><table:table-cell><text:p>P.IVA</text:p></table:table-cell></table:table-row>
+<table:table-row table:number-rows-repeated="2"><table:table-cell><text:p>RSSMRA80A01H501U</text:p></table:table-cell>
+<table:table-cell table:number-columns-repeated="2"/><table:table-cell office:value-type="date" office:date-value="1980-01-01">
+<text:p>1/1/80</text:p></table:table-cell><table:table-cell office:value-type="float" office:value="12345670017"/></table:table-row>
+<table:table-row table:number-rows-repeated="1048570"><table:table-cell table:number-columns-repeated="1024"/></table:table-row>
+</table:table><table:table><table:table-row><table:table-cell><text:p>no</text:p></table:table-cell></table:table-row>
+</table:table></office:spreadsheet></office:body></office:document-content>"""})
+BOMBA = zip_di({"xl/workbook.xml": '<workbook><sheets><sheet r:id="a" xmlns:r="r"/></sheets></workbook>',
+                "xl/_rels/workbook.xml.rels": '<Relationships><Relationship Id="a" Target="s.xml"/></Relationships>',
+                "xl/s.xml": "<worksheet>" + " " * (20 << 20) + "</worksheet>"})
 
 # name, input bytes, arguments (IN: the input, OUT: the output), exit status,
 # what standard error says, a check of the output (or None)
@@ -32,6 +71,23 @@ CASI = [
     ("JSON, one object per row", DUBBIA.encode(), ["IN", "--formato", "json", "-o", "OUT"], 1, "",
      lambda b: [r["Esito della riga"] for r in json.loads(b)] == ["valida", "non valida"]),
     ("xlsx read back", DUBBIA.encode(), ["IN", "--formato", "xlsx", "-o", "OUT"], 1, "", "xlsx"),
+    ("xlsx: first sheet, dates, lost zero, empty cells",
+     xlsx_di(["Cognome", "Nome", "Sesso", "Nato il", "Comune di nascita", "CF", "P.IVA"],
+             ["Rossi", "Mario", "M", datetime.date(1980, 1, 1), "Roma", "RSSMRA80A01H501U", 1234560017],
+             ["Verdi", "Anna", "F", "15/03/1985", "Milano"]), ["IN", "-o", "OUT"], 1, "",
+     lambda b: b.decode("utf-8-sig").splitlines()[1:] == [
+         "Rossi;Mario;M;01/01/1980;Roma;RSSMRA80A01H501U;1234560017;avviso;Codice fiscale valido;nessuna;maschile;"
+         "01/01/1980;Roma (RM) H501;;concorda;;Partita IVA valida;001 Torino;rimesso lo zero iniziale: 01234560017",
+         "Verdi;Anna;F;15/03/1985;Milano;;;completata;Codice calcolato dai dati;nessuna;femminile;15/03/1985;"
+         "Milano (MI) F205;;;VRDNNA85C55F205H;;;"]),
+    ("ods: repeated rows and cells", ODS, ["IN", "-o", "OUT"], 0, "",
+     lambda b: b.decode("utf-8-sig").splitlines()[1:] == ["RSSMRA80A01H501U;;;01/01/1980;12345670017;valida;"
+                                                          "Codice fiscale valido;nessuna;maschile;01/01/1980;"
+                                                          "Roma (RM) H501;;concorda;;Partita IVA valida;001 Torino;"] * 2),
+    ("xlsx from standard input", xlsx_di(["CF"], ["RSSMRA80A01H501U"]), ["-"], 0, "", lambda b: b"valida" in b),
+    ("zip bomb", BOMBA, ["IN", "-o", "OUT"], 2, "si espanderebbe a 20 MB", None),
+    ("zip without a sheet", zip_di({"a.xml": "x"}), ["IN", "-o", "OUT"], 2, "non un foglio .xlsx o .ods", None),
+    ("broken zip", b"PK\x03\x04rotto", ["IN", "-o", "OUT"], 2, "archivio zip danneggiato", None),
     ("standard input and output", VALIDA.encode(), ["-"], 0, "", lambda b: b"valida" in b),
     ("no such file", None, ["manca.csv", "-o", "OUT"], 2, "impossibile leggere manca.csv", None),
     ("bad option", VALIDA.encode(), ["IN", "--sconosciuta"], 2, "sconosciuta", None),
