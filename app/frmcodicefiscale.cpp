@@ -10,6 +10,7 @@
 #include "app/platform.h"
 #include "birthplace/luogonascita.h"
 #include "browser/frmcomuni.h"
+#include "elenco/frmcontrolloelenco.h"
 #include "fiscal/datipersonali.h"
 #include "fiscal/frmverificacodice.h"
 #include "help/frmhelpcodfisc.h"
@@ -253,6 +254,9 @@ void FrmCodiceFiscale::createMenuBar()
     m_ui.VerificaCodice = menuBar()->addAction(QStringLiteral("VerificaCodice"));
     m_ui.VerificaCodice->setObjectName(QStringLiteral("VerificaCodice"));
     connect(m_ui.VerificaCodice, &QAction::triggered, this, &FrmCodiceFiscale::VerificaCodice_Click);
+    m_ui.ControllaElenco = menuBar()->addAction(QStringLiteral("ControllaElenco"));
+    m_ui.ControllaElenco->setObjectName(QStringLiteral("ControllaElenco"));
+    connect(m_ui.ControllaElenco, &QAction::triggered, this, &FrmCodiceFiscale::ControllaElenco_Click);
 
     // A lone Alt hands the keys to the menu bar, its first entry lit; F10 does
     // the same. Arrows move along the entries, Enter chooses one, Esc gives
@@ -367,4 +371,18 @@ void FrmCodiceFiscale::CercaComuni_Click()
 void FrmCodiceFiscale::VerificaCodice_Click()
 {
     FrmVerificaCodice::apri(m_percorso, m_platform, this);
+}
+
+void FrmCodiceFiscale::ControllaElenco_Click()
+{
+    if (!m_controlloElenco) {
+        // A window of its own, not modal, that the main window closes with it.
+        m_controlloElenco = new FrmControlloElenco(m_percorso, m_platform, this);
+        connect(m_controlloElenco, &FrmControlloElenco::codiceDaVerificare, this,
+                [this](const QString &codice) { FrmVerificaCodice::apri(m_percorso, m_platform, this, codice); });
+    }
+    m_controlloElenco->show();
+    m_controlloElenco->setWindowState(m_controlloElenco->windowState() & ~Qt::WindowMinimized);
+    m_controlloElenco->raise();
+    m_controlloElenco->activateWindow();
 }

@@ -5,9 +5,11 @@
 #include "app/database.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class DatiPersonali;
+class FrmControlloElenco;
 class FormEvents;
 class LuogoNascita;
 class PannelloIva;
@@ -50,6 +52,7 @@ private:
     void Aiuto_Click();
     void CercaComuni_Click();
     void VerificaCodice_Click();
+    void ControllaElenco_Click();
 
     Platform &m_platform;
     QString m_cartellaProgramma;
@@ -61,4 +64,6 @@ private:
     std::unique_ptr<DatiPersonali> m_datiPersonali;
     std::unique_ptr<LuogoNascita> m_luogoNascita;
     std::unique_ptr<PannelloIva> m_pannelloIva;
+    // Built on first use, so that start-up does not grow.
+    QPointer<FrmControlloElenco> m_controlloElenco;
 };

@@ -6,7 +6,6 @@
 #include "app/database.h"
 #include "elenco/elenco.h"
 #include "elenco/scrittori.h"
-#include "elenco/scrittorexlsx.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -128,13 +127,7 @@ int main(int argc, char *argv[])
     UscitaRisultati uscita;
     if (!uscita.apri(destinazione))
         return impossibile(uscita.errore());
-    std::unique_ptr<DestinazioneRighe> scrittore;
-    if (tipo == QLatin1String("json"))
-        scrittore = std::make_unique<ScrittoreJson>(uscita);
-    else if (tipo == QLatin1String("xlsx"))
-        scrittore = std::make_unique<ScrittoreXlsx>(uscita);
-    else
-        scrittore = std::make_unique<ScrittoreCsv>(uscita, elenco.separatore(), elenco.codifica());
+    const std::unique_ptr<DestinazioneRighe> scrittore = creaScrittore(tipo, uscita, elenco.separatore(), elenco.codifica());
 
     const bool soloConProblemi = parser.isSet(soloProblemi);
     Osservatori osservatori;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "elenco/scrittori.h"
 
+#include "elenco/scrittorexlsx.h"
+
 
 namespace {
 
@@ -146,4 +148,14 @@ bool ScrittoreJson::chiudi()
     if (!scriviByte(m_uscita.dispositivo(), m_primo ? QByteArrayLiteral("[]\n") : QByteArrayLiteral("\n]\n"), &errore))
         return fallisce(errore);
     return m_uscita.completa() || fallisce(m_uscita.errore());
+}
+
+std::unique_ptr<DestinazioneRighe> creaScrittore(const QString &formato, UscitaRisultati &uscita, QChar separatore,
+                                                 Codifica codifica)
+{
+    if (formato == QLatin1String("xlsx"))
+        return std::make_unique<ScrittoreXlsx>(uscita);
+    if (formato == QLatin1String("json"))
+        return std::make_unique<ScrittoreJson>(uscita);
+    return std::make_unique<ScrittoreCsv>(uscita, separatore, codifica);
 }

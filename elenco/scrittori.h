@@ -62,3 +62,8 @@ private:
     QStringList m_chiavi;
     bool m_primo = true;
 };
+
+// The writer of a format, "csv", "xlsx" or "json"; a text table takes the
+// separator and encoding given.
+std::unique_ptr<DestinazioneRighe> creaScrittore(const QString &formato, UscitaRisultati &uscita, QChar separatore,
+                                                 Codifica codifica);

@@ -78,17 +78,20 @@ QString giorno(const QDate &d)
 
 } // namespace
 
-void FrmVerificaCodice::apri(const QString &percorsoDatiAtto, Platform &platform, FrmCodiceFiscale *principale)
+void FrmVerificaCodice::apri(const QString &percorsoDatiAtto, Platform &platform, FrmCodiceFiscale *principale,
+                             const QString &codice)
 {
     if (finestraAperta && finestraAperta->isVisible()) {
         finestraAperta->setWindowState(finestraAperta->windowState() & ~Qt::WindowMinimized);
         finestraAperta->raise();
         finestraAperta->activateWindow();
-        return;
+    } else {
+        finestraAperta = new FrmVerificaCodice(percorsoDatiAtto, platform, principale);
+        finestraAperta->show();
+        finestraAperta->activateWindow();
     }
-    finestraAperta = new FrmVerificaCodice(percorsoDatiAtto, platform, principale);
-    finestraAperta->show();
-    finestraAperta->activateWindow();
+    if (!codice.isEmpty())
+        finestraAperta->txtCodice->setText(codice);
 }
 
 FrmVerificaCodice::FrmVerificaCodice(const QString &percorsoDatiAtto, Platform &platform, FrmCodiceFiscale *principale)

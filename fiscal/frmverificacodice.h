@@ -23,8 +23,10 @@ class FrmVerificaCodice : public QWidget
 {
 public:
     // Shows the window, creating it when it is not open; a new window starts
-    // with the code the main window computed, if any.
-    static void apri(const QString &percorsoDatiAtto, Platform &platform, FrmCodiceFiscale *principale);
+    // with the code the main window computed, if any. A `codice` given is
+    // shown in place of it, in a new window or an open one.
+    static void apri(const QString &percorsoDatiAtto, Platform &platform, FrmCodiceFiscale *principale,
+                     const QString &codice = {});
 
 protected:
     void changeEvent(QEvent *event) override;

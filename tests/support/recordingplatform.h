@@ -23,6 +23,7 @@ public:
     void msgBox(QWidget *parent, const QString &text, Style style, const QString &title = {}) override;
     QString inputBox(QWidget *parent, const QString &prompt, const QString &title) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &title, const QString &filter) override;
     void clearClipboard() override;
     void setClipboardText(const QString &text) override;
     void beep() override;
