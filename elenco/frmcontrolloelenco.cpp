@@ -143,7 +143,7 @@ void FrmControlloElenco::createLayout()
     lblRiepilogo = new QLabel;
     lblRiepilogo->setObjectName(QStringLiteral("lblRiepilogo"));
     pagina->addWidget(lblRiepilogo);
-    resize(960, 640);
+    resize(960, 600);
 }
 
 void FrmControlloElenco::cmdScegli_Click()
