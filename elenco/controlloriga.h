@@ -55,4 +55,5 @@ private:
     QHash<QString, LuogoDelCodice> m_luoghi;
     QHash<QString, QList<LuogoPerNome>> m_luoghiPerNome;
     QHash<QString, QString> m_uffici;
+    QHash<QString, QString> m_descrizioni; // of places, by code
 };

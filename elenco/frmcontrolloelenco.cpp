@@ -48,7 +48,7 @@ FrmControlloElenco::FrmControlloElenco(const QString &percorsoDatiAtto, Platform
     connect(cmdControlla, &QPushButton::clicked, this, &FrmControlloElenco::cmdControlla_Click);
     connect(cmdAnnulla, &QPushButton::clicked, this, &FrmControlloElenco::cmdAnnulla_Click);
     connect(cmdSalva, &QPushButton::clicked, this, &FrmControlloElenco::cmdSalva_Click);
-    connect(chkSoloProblemi, &QCheckBox::toggled, m_filtro, &FiltroProblemi::soloProblemi);
+    connect(chkSoloProblemi, &QCheckBox::toggled, this, &FrmControlloElenco::chkSoloProblemi_Click);
     connect(tblRisultati, &QTableView::activated, this, &FrmControlloElenco::tblRisultati_Activated);
     mostraStato(false);
 }
@@ -133,11 +133,13 @@ void FrmControlloElenco::createLayout()
     tblRisultati = new QTableView;
     tblRisultati->setObjectName(QStringLiteral("tblRisultati"));
     setNomeAccessibile(tblRisultati, QStringLiteral("Risultati del controllo"));
-    tblRisultati->setModel(m_filtro);
+    tblRisultati->setModel(m_modello);
     tblRisultati->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblRisultati->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblRisultati->horizontalHeader()->setDefaultSectionSize(150);
     tblRisultati->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    // Rows of one height: the header then keeps nothing per row, however many.
+    tblRisultati->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     pagina->addWidget(tblRisultati, 1);
 
     lblRiepilogo = new QLabel;
@@ -288,6 +290,14 @@ void FrmControlloElenco::finito(const QString &errore)
         messaggio(QStringLiteral("Il controllo si è interrotto: %1.").arg(errore));
 }
 
+// The filter stands between the table and its rows only while it is asked
+// for: mapping a million rows through it would slow every batch that arrives.
+void FrmControlloElenco::chkSoloProblemi_Click(bool solo)
+{
+    m_filtro->soloProblemi(solo);
+    tblRisultati->setModel(solo ? static_cast<QAbstractItemModel *>(m_filtro) : m_modello);
+}
+
 void FrmControlloElenco::cmdAnnulla_Click()
 {
     m_annulla = true;
@@ -324,16 +334,17 @@ void FrmControlloElenco::cmdSalva_Click()
         creaScrittore(QFileInfo(percorso).suffix().toLower(), uscita, m_separatore, m_codifica);
     bool riuscito = scrittore->scrivi(m_modello->intestazioni());
     // What the table shows is saved: every row, or only those with a problem.
-    for (int i = 0; riuscito && i < m_filtro->rowCount(); ++i)
-        riuscito = scrittore->scrivi(m_modello->celle(m_filtro->mapToSource(m_filtro->index(i, 0)).row()));
+    for (int i = 0; riuscito && i < m_modello->rowCount(); ++i)
+        if (!chkSoloProblemi->isChecked() || m_modello->stato(i) >= StatoRiga::Avviso)
+            riuscito = scrittore->scrivi(m_modello->celle(i));
     if (!riuscito || !scrittore->chiudi())
         messaggio(QStringLiteral("Impossibile salvare i risultati: %1.").arg(scrittore->errore()));
 }
 
 void FrmControlloElenco::tblRisultati_Activated(const QModelIndex &indice)
 {
-    const int riga = m_filtro->mapToSource(indice).row();
-    const QStringList &celle = m_modello->celle(riga);
+    const int riga = indice.model() == m_filtro ? m_filtro->mapToSource(indice).row() : indice.row();
+    const QStringList celle = m_modello->celle(riga);
     const int colonna = m_colonneUsate[Ruolo::CodiceFiscale];
     QString codice = colonna >= 0 ? celle.value(colonna).trimmed() : QString();
     // A row without a code offers the one computed from its data.

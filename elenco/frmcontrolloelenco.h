@@ -53,6 +53,7 @@ private:
     void cmdScegli_Click();
     void cmdControlla_Click();
     void cmdAnnulla_Click();
+    void chkSoloProblemi_Click(bool solo);
     void cmdSalva_Click();
     void tblRisultati_Activated(const QModelIndex &indice);
 

@@ -3,6 +3,17 @@
 
 #include <QBrush>
 
+namespace {
+
+constexpr QChar Separatore = u'\x1f';
+
+} // namespace
+
+QStringList ModelloRisultati::celle(int riga) const
+{
+    return m_righe.at(riga).split(Separatore);
+}
+
 void ModelloRisultati::inizia(const QStringList &intestazioni)
 {
     beginResetModel();
@@ -17,7 +28,8 @@ void ModelloRisultati::aggiungi(const QList<QStringList> &righe, const QList<Sta
     if (righe.isEmpty())
         return;
     beginInsertRows({}, int(m_righe.size()), int(m_righe.size() + righe.size() - 1));
-    m_righe += righe;
+    for (const QStringList &r : righe)
+        m_righe.append(r.join(Separatore));
     m_stati += stati;
     endInsertRows();
 }
@@ -35,7 +47,7 @@ int ModelloRisultati::columnCount(const QModelIndex &genitore) const
 QVariant ModelloRisultati::data(const QModelIndex &indice, int ruolo) const
 {
     if (ruolo == Qt::DisplayRole || ruolo == Qt::ToolTipRole)
-        return m_righe.at(indice.row()).value(indice.column());
+        return m_righe.at(indice.row()).section(Separatore, indice.column(), indice.column());
     // The colour repeats the row's result, which its own column says in words.
     if (ruolo == Qt::BackgroundRole) {
         switch (m_stati.at(indice.row())) {
