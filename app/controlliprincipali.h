@@ -48,6 +48,7 @@ struct FrmCodiceFiscaleUi
     QAction *CercaComuni = nullptr;
     QAction *VerificaCodice = nullptr;
     QAction *AggiornaLuoghi = nullptr;
+    QAction *ControllaElenco = nullptr;
 
     // Text4 is digit 1, Text14 digit 11.
     QLineEdit *Text(int n) const { return cifre[n - 4]; }

@@ -51,7 +51,12 @@ QString DesktopPlatform::inputBox(QWidget *parent, const QString &prompt, const 
     return ok ? text : QString();
 }
 
-QString DesktopPlatform::openFileName(QWidget *parent, const QString &title, const QString &filter)
+namespace {
+
+using DialogoFile = QString (*)(QWidget *, const QString &, const QString &, const QString &, QString *,
+                                QFileDialog::Options);
+
+QString chiediFile(DialogoFile dialogo, QWidget *parent, const QString &title, const QString &filter)
 {
     // "(*.MDB)|*.mdb" is shown as "(*.MDB)" and lists the files matching
     // *.mdb, which the dialog matches without regard to case.
@@ -61,11 +66,22 @@ QString DesktopPlatform::openFileName(QWidget *parent, const QString &title, con
     // program keeps no files: that one goes to a folder removed right after.
     QTemporaryDir senzaImpostazioni;
     impostazioniIn(senzaImpostazioni.path());
-    const QString chosen =
-        QFileDialog::getOpenFileName(parent, title, QString(), QStringLiteral("%1 (%2)").arg(description, pattern),
-                                     nullptr, QFileDialog::HideNameFilterDetails);
+    const QString chosen = dialogo(parent, title, QString(), QStringLiteral("%1 (%2)").arg(description, pattern),
+                                   nullptr, QFileDialog::HideNameFilterDetails);
     impostazioniIn(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     return chosen;
+}
+
+} // namespace
+
+QString DesktopPlatform::openFileName(QWidget *parent, const QString &title, const QString &filter)
+{
+    return chiediFile(&QFileDialog::getOpenFileName, parent, title, filter);
+}
+
+QString DesktopPlatform::saveFileName(QWidget *parent, const QString &title, const QString &filter)
+{
+    return chiediFile(&QFileDialog::getSaveFileName, parent, title, filter);
 }
 
 void DesktopPlatform::clearClipboard()

@@ -8,9 +8,11 @@
 #include "app/disposizione.h"
 #include "app/formevents.h"
 #include "app/immagini.h"
+#include "app/interrogazioni.h"
 #include "app/platform.h"
 #include "birthplace/luogonascita.h"
 #include "browser/frmcomuni.h"
+#include "elenco/frmcontrolloelenco.h"
 #include "fiscal/datipersonali.h"
 #include "fiscal/frmverificacodice.h"
 #include "help/frmhelpcodfisc.h"
@@ -271,6 +273,9 @@ void FrmCodiceFiscale::createMenuBar()
     m_ui.VerificaCodice = menuBar()->addAction(QStringLiteral("VerificaCodice"));
     m_ui.VerificaCodice->setObjectName(QStringLiteral("VerificaCodice"));
     connect(m_ui.VerificaCodice, &QAction::triggered, this, &FrmCodiceFiscale::VerificaCodice_Click);
+    m_ui.ControllaElenco = menuBar()->addAction(QStringLiteral("ControllaElenco"));
+    m_ui.ControllaElenco->setObjectName(QStringLiteral("ControllaElenco"));
+    connect(m_ui.ControllaElenco, &QAction::triggered, this, &FrmCodiceFiscale::ControllaElenco_Click);
     m_ui.AggiornaLuoghi = menuBar()->addAction(QStringLiteral("AggiornaLuoghi"));
     m_ui.AggiornaLuoghi->setObjectName(QStringLiteral("AggiornaLuoghi"));
     connect(m_ui.AggiornaLuoghi, &QAction::triggered, this, &FrmCodiceFiscale::AggiornaLuoghi_Click);
@@ -351,23 +356,19 @@ DbError FrmCodiceFiscale::apriDatabase(const QString &percorso)
 {
     DbError e = dbDatiAtto.open(percorso);
     if (!e.failed())
-        e = rsComuni.openTable(dbDatiAtto, QStringLiteral("Comuni"), QStringLiteral("comune"), QStringLiteral("Nome"));
+        e = apriComuniPerNome(dbDatiAtto, &rsComuni);
     return e;
 }
 
 DbError FrmCodiceFiscale::riempiListe()
 {
     QStringList uffici, stati, comuni;
-    DbError e = dbDatiAtto.readColumn(QStringLiteral("SELECT * FROM CodiciUfficioIva"), QStringLiteral("ufficioIva"), &uffici);
+    DbError e = elencoUfficiIva(dbDatiAtto, &uffici);
     if (!e.failed())
-        e = dbDatiAtto.readColumn(QStringLiteral("SELECT Nome FROM Comuni WHERE PROV = 'ee' COLLATE NOCASEU"),
-                                  QStringLiteral("Nome"), &stati);
-    // The municipalities' list is kept in alphabetical order: the order of
-    // the names' index, the same one completion follows.
+        e = elencoStatiEsteri(dbDatiAtto, &stati);
+    // The municipalities' list is kept in the order completion follows.
     if (!e.failed())
-        e = dbDatiAtto.readColumn(QStringLiteral("SELECT Nome FROM Comuni INDEXED BY comune "
-                                                 "WHERE PROV <> 'EE' COLLATE NOCASEU ORDER BY Nome COLLATE NOCASEU"),
-                                  QStringLiteral("Nome"), &comuni);
+        e = elencoComuni(dbDatiAtto, &comuni);
     if (e.failed())
         return e;
     fillList(m_ui.CboUfficioIva, uffici);
@@ -399,13 +400,34 @@ void FrmCodiceFiscale::CercaComuni_Click()
 
 void FrmCodiceFiscale::VerificaCodice_Click()
 {
+    apriVerifica();
+}
+
+// The verify window, opened or brought forward, following this window's data.
+FrmVerificaCodice *FrmCodiceFiscale::apriVerifica()
+{
     FrmVerificaCodice *verifica = FrmVerificaCodice::apri(m_percorso, m_platform, m_ui.txtCodiceFiscale->text());
     connect(this, &FrmCodiceFiscale::datiAnagraficiCambiati, verifica, &FrmVerificaCodice::confronta,
             Qt::UniqueConnection);
     verifica->confronta(datiAnagrafici());
+    return verifica;
 }
 
 void FrmCodiceFiscale::AggiornaLuoghi_Click()
 {
     FrmAggiornaLuoghi::mostra(this, m_percorso, m_platform);
+}
+
+void FrmCodiceFiscale::ControllaElenco_Click()
+{
+    if (!m_controlloElenco) {
+        // A window of its own, not modal, that the main window closes with it.
+        m_controlloElenco = new FrmControlloElenco(m_percorso, m_platform, this);
+        connect(m_controlloElenco, &FrmControlloElenco::codiceDaVerificare, this,
+                [this](const QString &codice) { apriVerifica()->mostraCodice(codice); });
+    }
+    m_controlloElenco->show();
+    m_controlloElenco->setWindowState(m_controlloElenco->windowState() & ~Qt::WindowMinimized);
+    m_controlloElenco->raise();
+    m_controlloElenco->activateWindow();
 }

@@ -6,10 +6,13 @@
 #include "fiscal/datianagrafici.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 #include <optional>
 
 class DatiPersonali;
+class FrmControlloElenco;
+class FrmVerificaCodice;
 class FormEvents;
 class LuogoNascita;
 class PannelloIva;
@@ -63,7 +66,9 @@ private:
     void Aiuto_Click();
     void CercaComuni_Click();
     void VerificaCodice_Click();
+    FrmVerificaCodice *apriVerifica();
     void AggiornaLuoghi_Click();
+    void ControllaElenco_Click();
 
     Platform &m_platform;
     QString m_cartellaProgramma;
@@ -75,4 +80,6 @@ private:
     std::unique_ptr<DatiPersonali> m_datiPersonali;
     std::unique_ptr<LuogoNascita> m_luogoNascita;
     std::unique_ptr<PannelloIva> m_pannelloIva;
+    // Built on first use, so that start-up does not grow.
+    QPointer<FrmControlloElenco> m_controlloElenco;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "fiscal/frmverificacodice.h"
 
+#include "fiscal/letturacodice.h"
+
 #include "app/accessibilita.h"
 #include "app/controlprops.h"
 #include "app/disposizione.h"
@@ -78,16 +80,6 @@ void scrivi(QTextEdit *box, const QString &testo)
         box->setPlainText(testo);
 }
 
-QString maiuscolaIniziale(const QString &testo)
-{
-    return testo.left(1).toUpper() + testo.mid(1);
-}
-
-QString giorno(const QDate &d)
-{
-    return d.toString(QStringLiteral("dd/MM/yyyy"));
-}
-
 } // namespace
 
 FrmVerificaCodice *FrmVerificaCodice::apri(const QString &percorsoDatiAtto, Platform &platform, const QString &codice)
@@ -102,6 +94,11 @@ FrmVerificaCodice *FrmVerificaCodice::apri(const QString &percorsoDatiAtto, Plat
     finestraAperta->show();
     finestraAperta->activateWindow();
     return finestraAperta;
+}
+
+void FrmVerificaCodice::mostraCodice(const QString &codice)
+{
+    txtCodice->setText(codice);
 }
 
 FrmVerificaCodice::FrmVerificaCodice(const QString &percorsoDatiAtto, Platform &platform, const QString &codice)
@@ -201,29 +198,17 @@ void FrmVerificaCodice::mostraDati()
         return;
     }
 
-    scrivi(txtOmocodia, m_esito.sostituzioni == 0
-                            ? QStringLiteral("nessuna")
-                            : QStringLiteral("%1 su 7 cifre sostituite da lettere; codice di base %2")
-                                  .arg(m_esito.sostituzioni)
-                                  .arg(CodiceRaggruppato(m_esito.codiceBase)));
-    scrivi(txtSesso, m_esito.sesso == QLatin1Char('F') ? QStringLiteral("femminile") : QStringLiteral("maschile"));
-
     LuogoDelCodice luogo;
     DbError e = m_erroreDb;
     if (!e.failed())
         e = cercaLuogoDelCodice(m_db, m_esito.codiceLuogo, &luogo);
-    // The latest century comes first, unless only the other one finds the
-    // place in existence: then that is the likelier date of birth.
-    NascitaCodFis nascita = DataNascitaCodFis(m_esito, QDate::currentDate());
-    const auto esisteva = [&](const QDate &d) { return avvisoLuogo(luogo, m_esito.codiceLuogo, {d, {}}).isEmpty(); };
-    if (luogo.trovato && nascita.altraData.isValid() && !esisteva(nascita.data) && esisteva(nascita.altraData))
-        std::swap(nascita.data, nascita.altraData);
-    scrivi(txtDataNascita, nascita.altraData.isValid()
-                               ? QStringLiteral("%1 (oppure %2)").arg(giorno(nascita.data), giorno(nascita.altraData))
-                               : giorno(nascita.data));
-    scrivi(txtLuogo, luogo.trovato ? testoLuogo(luogo, nascita.data) + QLatin1Char(' ') + m_esito.codiceLuogo : QString());
-    const QString avviso = e.failed() ? QStringLiteral("Errore n. %1 %2").arg(e.number).arg(e.description)
-                                      : maiuscolaIniziale(avvisoLuogo(luogo, m_esito.codiceLuogo, nascita));
+    const LetturaCodice lettura = leggiCodice(m_esito, luogo, QDate::currentDate());
+    scrivi(txtOmocodia, lettura.omocodia);
+    scrivi(txtSesso, lettura.sesso);
+    scrivi(txtDataNascita, lettura.data);
+    scrivi(txtLuogo, lettura.luogo);
+    const QString avviso =
+        e.failed() ? QStringLiteral("Errore n. %1 %2").arg(e.number).arg(e.description) : lettura.avviso;
     scrivi(txtAvvisoLuogo, avviso);
     segna(txtAvvisoLuogo, Colore::Giallo, Colore::Nero, avviso);
 }
@@ -245,7 +230,7 @@ void FrmVerificaCodice::mostraConfronto()
     if (completi && m_esito.valido) {
         const ConfrontoCodFis c = ConfrontaCodFis(m_esito, p->cognome, p->nome, *data, p->sesso, luogo);
         const bool daccordo[] = {c.cognome, c.nome, c.data, c.sesso, c.luogo};
-        const QString risulta[] = {c.calcolato.left(3), c.calcolato.mid(4, 3), giorno(*data),
+        const QString risulta[] = {c.calcolato.left(3), c.calcolato.mid(4, 3), testoGiorno(*data),
                                    p->sesso.compare(QLatin1String("F"), Qt::CaseInsensitive) == 0
                                        ? QStringLiteral("femminile")
                                        : QStringLiteral("maschile"),

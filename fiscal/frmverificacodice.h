@@ -30,6 +30,8 @@ public:
     // Shows the window, creating it when it is not open, and returns it; a
     // new window starts with `codice` in its box.
     static FrmVerificaCodice *apri(const QString &percorsoDatiAtto, Platform &platform, const QString &codice = {});
+    // Puts a code in the box, as if typed, in place of the one there.
+    void mostraCodice(const QString &codice);
 
     // The person to compare the code with, until the next call; none when
     // the main window is closed.

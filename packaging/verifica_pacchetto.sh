@@ -20,7 +20,8 @@ errore() {
 }
 
 dipendenze=$(dpkg-deb -f "$deb" Depends)
-for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libsqlite3-0 qt6-translations-l10n xdg-utils; do
+for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libsqlite3-0 qt6-translations-l10n xdg-utils \
+         libxlsxwriter4 libminizip1; do
     grep -Eq "(^|, )$p( |,|$)" <<<"$dipendenze" || errore "manca la dipendenza $p in: $dipendenze"
 done
 
@@ -32,6 +33,9 @@ voce() {
 voce -rwxr-xr-x /opt/brantovel/brantovel
 voce -rw-r--r-- /opt/brantovel/DatiAtto.mdb
 voce lrwxrwxrwx "/usr/bin/brantovel -> /opt/brantovel/brantovel"
+voce -rwxr-xr-x /opt/brantovel/brantovel-elenco
+voce lrwxrwxrwx "/usr/bin/brantovel-elenco -> /opt/brantovel/brantovel-elenco"
+voce -rw-r--r-- /usr/share/man/man1/brantovel-elenco.1.gz
 voce -rw-r--r-- /usr/share/applications/brantovel.desktop
 voce -rw-r--r-- /usr/share/icons/hicolor/scalable/apps/brantovel.svg
 

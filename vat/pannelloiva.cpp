@@ -5,6 +5,7 @@
 #include "app/controlliprincipali.h"
 #include "app/controlprops.h"
 #include "app/formevents.h"
+#include "app/interrogazioni.h"
 #include "app/platform.h"
 #include "vat/controllopi.h"
 
@@ -111,21 +112,14 @@ void PannelloIva::cercaUfficio()
     setText(ui.Text1, cifre());
     setText(ui.Text15, ui.Text(11)->text() + ui.Text(12)->text() + ui.Text(13)->text());
 
-    // An office is found by the beginning of its name; the code is passed as a
-    // value, never spliced into the query.
-    const QString codice = ui.Text15->text();
-    const DbError e = rsUfficioIva.openQuery(
-        dbDatiAtto, QStringLiteral("SELECT * FROM CodiciUfficioIva WHERE substr(ufficioIva, 1, length(?)) = ?"),
-        {codice, codice});
+    QString ufficio;
+    const DbError e = ufficioIvaPerCodice(dbDatiAtto, ui.Text15->text(), &ufficio);
     if (e.failed()) {
         m_platform.msgBox(ui.form, QStringLiteral("Errore imprevisto: %1 %2").arg(e.number).arg(e.description),
                           Platform::NoIcon, ui.form->windowTitle());
         return;
     }
-    if (rsUfficioIva.recordCount() != 0) {
-        // A row that matched has a name: the comparison above is never true on a null.
-        QString ufficio;
-        rsUfficioIva.field(QStringLiteral("ufficioIva"), &ufficio);
+    if (!ufficio.isEmpty()) {
         setText(ui.CboUfficioIva, ufficio);
         return;
     }

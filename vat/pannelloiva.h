@@ -39,5 +39,4 @@ private:
     FormEvents &m_events;
     Platform &m_platform;
     Database &dbDatiAtto;
-    Recordset rsUfficioIva;
 };

@@ -25,6 +25,11 @@ QString RecordingPlatform::openFileName(QWidget *, const QString &, const QStrin
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
+QString RecordingPlatform::saveFileName(QWidget *parent, const QString &title, const QString &filter)
+{
+    return openFileName(parent, title, filter);
+}
+
 void RecordingPlatform::clearClipboard()
 {
     clipboard.clear();

@@ -25,6 +25,7 @@ public:
     QString openFileName(QWidget *parent, const QString &title, const QString &filter) override;
     // Recorded among the messages, with no icon; answered from confirmAnswers.
     bool confirmBox(QWidget *parent, const QString &text) override;
+    QString saveFileName(QWidget *parent, const QString &title, const QString &filter) override;
     void clearClipboard() override;
     void setClipboardText(const QString &text) override;
     void beep() override;
