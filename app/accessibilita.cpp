@@ -2,6 +2,8 @@
 #include "app/accessibilita.h"
 
 #include <QAbstractItemView>
+#include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -17,7 +19,50 @@ QList<QWidget *> campi(QWidget *control)
     return campi;
 }
 
+QAccessible::UpdateHandler aggiornamentoPrecedente = nullptr;
+
+bool focusSuperato(const QAccessibleEvent *event)
+{
+    if (event->type() != QAccessible::Focus || event->child() >= 0)
+        return false;
+    auto *annunciato = qobject_cast<QWidget *>(event->object());
+    QWidget *focus = QApplication::focusWidget();
+    return annunciato && focus && annunciato != focus && annunciato->window() == focus->window();
+}
+
+void aggiorna(QAccessibleEvent *event)
+{
+    if (focusSuperato(event))
+        return;
+    if (aggiornamentoPrecedente)
+        return aggiornamentoPrecedente(event);
+    // Qt's own delivery runs when no handler is installed.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(aggiorna);
+}
+
+// A window made of a plain widget, with no class of its own that Qt knows.
+QAccessibleInterface *finestra(const QString &classe, QObject *oggetto)
+{
+    auto *w = qobject_cast<QWidget *>(oggetto);
+    if (w && w->isWindow() && classe == QLatin1String("QWidget")
+        && classe == QLatin1String(w->metaObject()->className()))
+        return new QAccessibleWidget(w, QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
+
+void annunciaSoloIlFocusVero()
+{
+    static const bool installato = [] {
+        aggiornamentoPrecedente = QAccessible::installUpdateHandler(aggiorna);
+        QAccessible::installFactory(finestra);
+        return true;
+    }();
+    Q_UNUSED(installato);
+}
 
 void setNomeAccessibile(QWidget *control, const QString &nome)
 {

@@ -20,3 +20,11 @@ void setNomeAccessibile(QWidget *control, const QString &nome);
 // place of its tooltip, which describes it again afterwards; Qt announces
 // each change of description to the screen reader.
 void setMotivoColore(QWidget *control, const QString &motivo);
+
+// Installed once for the whole program: a screen reader hears of a focus move
+// only while the control really holds the focus. A handler that sends the
+// focus on from the control just entered makes Qt announce that control after
+// the one that kept it; that late announcement is dropped, so the last one
+// always names the control the keys go to. Top-level windows that are plain
+// widgets are also presented as windows.
+void annunciaSoloIlFocusVero();

@@ -162,7 +162,7 @@ void FrmCodiceFiscale::createLayout()
     ui.Label2 = label(client, "Label2", QStringLiteral("Data di nascita "), twips(0, 3600, 1452, 252));
     ui.txtDataNascita = textBox(client, "txtDataNascita", twips(1680, 3600, 2772, 288));
 
-    // VAT number: eleven one-digit boxes that the Tab key skips
+    // VAT number: eleven one-digit boxes
     ui.Label9 = label(client, "Label9", QStringLiteral("Partita Iva"), twips(5760, 240, 972, 252), Qt::AlignRight);
     ui.Frame1 = place<QFrame>(client, "Frame1", twips(6840, 120, 3972, 492), font());
     for (int k = 1; k <= 11; ++k) {
@@ -170,7 +170,6 @@ void FrmCodiceFiscale::createLayout()
         QLineEdit *box = textBox(ui.Frame1, name.constData(), twips(360 * (k - 1), 120, 320, 370), 9.75);
         box->setText(QStringLiteral("0"));
         box->setAlignment(Qt::AlignCenter);
-        box->setFocusPolicy(Qt::ClickFocus);
         ui.cifre[k - 1] = box;
     }
     ui.Text1 = textBox(client, "Text1", twips(6840, 600, 3970, 420), 9.75);
@@ -198,11 +197,13 @@ void FrmCodiceFiscale::createLayout()
     ui.Text(13)->setToolTip(QStringLiteral("terza  cifra del codice ufficio IVA"));
     ui.Text(14)->setToolTip(QStringLiteral("Ultima cifra di controllo del numero di partita IVA"));
 
-    // The designed order: the date of birth comes before the sex, although it
-    // is shown lower down.
-    const QList<QWidget *> tabOrder = {ui.txtCognome, ui.txtNome, ui.txtDataNascita, ui.cboSesso,
-                                       ui.cmdElabora, ui.Command1, ui.txtCodiceFiscale, ui.CboStatoEstero,
-                                       ui.cboComune, ui.Text1, ui.Command2, ui.CboUfficioIva};
+    // The order of entry: the moves that the personal data's handlers force
+    // lead the same way, so Tab never meets them head on. The digit boxes
+    // follow the foreign state, before the number they make up.
+    QList<QWidget *> tabOrder = {ui.txtCognome, ui.txtNome, ui.cboSesso, ui.cboComune, ui.txtDataNascita,
+                                 ui.cmdElabora, ui.Command1, ui.txtCodiceFiscale, ui.CboStatoEstero};
+    tabOrder << QList<QWidget *>(std::begin(ui.cifre), std::end(ui.cifre));
+    tabOrder << QList<QWidget *>{ui.Text1, ui.Command2, ui.CboUfficioIva};
     for (int i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
 }
@@ -230,8 +231,9 @@ void FrmCodiceFiscale::createAccessibleNames()
             nome = nome.chopped(1).trimmed();
         setNomeAccessibile(control, nome);
     }
-    // Two boxes are captioned "Codice": the office's one is told apart.
-    setNomeAccessibile(ui.Text15, QStringLiteral("Codice Ufficio IVA"));
+    // Two boxes are captioned "Codice": each says whose code it is.
+    setNomeAccessibile(ui.Text3, QStringLiteral("Codice del comune"));
+    setNomeAccessibile(ui.Text15, QStringLiteral("Codice ufficio IVA"));
     setNomeAccessibile(ui.Frame1, QStringLiteral("Partita IVA"));
     for (int k = 1; k <= 11; ++k)
         setNomeAccessibile(ui.cifre[k - 1], QStringLiteral("Partita IVA, cifra %1").arg(k));
@@ -285,6 +287,11 @@ void FrmCodiceFiscale::createHandlers()
     m_pannelloIva = std::make_unique<PannelloIva>(m_ui, *m_events, m_platform, dbDatiAtto);
     connect(m_ui.Command1, &QPushButton::clicked, this, &FrmCodiceFiscale::Command1_Click);
     m_events->onKeyPress(menuBar(), [this](int &k) { menuBar_KeyPress(k); });
+}
+
+bool FrmCodiceFiscale::focusNextPrevChild(bool next)
+{
+    return m_events->moveByKey([this, next] { return QMainWindow::focusNextPrevChild(next); });
 }
 
 FrmCodiceFiscale::Avvio FrmCodiceFiscale::Form_Load()

@@ -35,6 +35,9 @@ public:
     // The database file that start-up opened.
     QString percorsoDatiAtto() const { return m_percorso; }
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void createLayout();
     void createAccessibleNames();

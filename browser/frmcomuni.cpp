@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTableView>
 #include <iterator>
 
@@ -73,6 +74,15 @@ FrmComuni::FrmComuni(const QString &percorsoDatiAtto, Platform &platform)
     connect(DataGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &FrmComuni::DataGrid1_HeadClick);
     connect(Option1, &QRadioButton::clicked, this, &FrmComuni::Option1_Click);
     connect(Option4, &QRadioButton::clicked, this, &FrmComuni::Option4_Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    // From the keyboard, Ctrl+O sorts by the column of the current cell, as a
+    // click on its header does.
+    auto *ordina = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
+    connect(ordina, &QShortcut::activated, this, [this] {
+        const int colonna = qMax(0, DataGrid1->currentIndex().column());
+        DataGrid1_HeadClick(colonna);
+        DataGrid1->setCurrentIndex(m_origine->index(0, colonna));
+    });
 }
 
 void FrmComuni::createLayout()
@@ -94,6 +104,7 @@ void FrmComuni::createLayout()
     DataGrid1->setTabKeyNavigation(false);
     DataGrid1->setModel(m_origine);
     DataGrid1->setAccessibleName(QStringLiteral("Elenco dei comuni"));
+    DataGrid1->setAccessibleDescription(QStringLiteral("Ctrl+O ordina per la colonna della cella corrente"));
     const int larghezze[] = {6780, 780, 1200, 1320, 6600};
     for (int c = 0; c < int(std::size(larghezze)); ++c)
         DataGrid1->setColumnWidth(c, twips(0, 0, larghezze[c], 0).width());
