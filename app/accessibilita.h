@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+class QAction;
 class QString;
 class QWidget;
 
@@ -26,5 +27,9 @@ void setMotivoColore(QWidget *control, const QString &motivo);
 // focus on from the control just entered makes Qt announce that control after
 // the one that kept it; that late announcement is dropped, so the last one
 // always names the control the keys go to. Top-level windows that are plain
-// widgets are also presented as windows.
+// widgets are also presented as windows, and option buttons as options even
+// where their window keeps them exclusive itself.
 void annunciaSoloIlFocusVero();
+
+// Names a menu entry in words, where its caption runs them together.
+void setNomeVoce(QAction *voce, const QString &nome);

@@ -254,6 +254,9 @@ void FrmCodiceFiscale::createMenuBar()
     m_ui.VerificaCodice = menuBar()->addAction(QStringLiteral("VerificaCodice"));
     m_ui.VerificaCodice->setObjectName(QStringLiteral("VerificaCodice"));
     connect(m_ui.VerificaCodice, &QAction::triggered, this, &FrmCodiceFiscale::VerificaCodice_Click);
+    setNomeVoce(m_ui.Aiuto, QStringLiteral("Aiuto"));
+    setNomeVoce(m_ui.CercaComuni, QStringLiteral("Cerca comuni"));
+    setNomeVoce(m_ui.VerificaCodice, QStringLiteral("Verifica codice"));
 
     // A lone Alt hands the keys to the menu bar, its first entry lit; F10 does
     // the same. Arrows move along the entries, Enter chooses one, Esc gives
