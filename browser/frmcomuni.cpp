@@ -56,6 +56,7 @@ void FrmComuni::apri(const QString &percorsoDatiAtto, Platform &platform)
         return;
     }
     finestraAperta = new FrmComuni(percorsoDatiAtto, platform);
+    centraSulloSchermo(finestraAperta);
     finestraAperta->show();
     finestraAperta->activateWindow();
     finestraAperta->apriOrigine();
@@ -144,6 +145,19 @@ void FrmComuni::createLayout()
     setTabOrder(DataGrid1, Option4);
     setTabOrder(Option4, Option1);
     DataGrid1->setFocus();
+}
+
+// The grid takes whatever the window gains or loses; the bar and the options
+// stay below it.
+void FrmComuni::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const QSize progetto = twips(0, 0, 11325, 7140).size();
+    const QRect griglia = twips(0, 0, 11172, 4452);
+    const int altezza = qMax(0, height() - progetto.height());
+    DataGrid1->resize(qMax(griglia.width(), width() - progetto.width() + griglia.width()), griglia.height() + altezza);
+    Adodc1->move(twips(4200, 4440, 0, 0).topLeft() + QPoint(0, altezza));
+    Frame1->move(twips(4200, 4800, 0, 0).topLeft() + QPoint(0, altezza));
 }
 
 // The option clicked is the one chosen, even when clicked again.

@@ -88,6 +88,7 @@ void FrmVerificaCodice::apri(const QString &percorsoDatiAtto, Platform &platform
         return;
     }
     finestraAperta = new FrmVerificaCodice(percorsoDatiAtto, platform, principale);
+    centraSulloSchermo(finestraAperta);
     finestraAperta->show();
     finestraAperta->activateWindow();
 }
