@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QRadioButton>
 
 namespace {
@@ -24,14 +25,17 @@ QList<QWidget *> campi(QWidget *control)
 }
 
 QAccessible::UpdateHandler aggiornamentoPrecedente = nullptr;
+QPointer<QWidget> finestraSospesa;
 
 bool focusSuperato(const QAccessibleEvent *event)
 {
     if (event->type() != QAccessible::Focus || event->child() >= 0)
         return false;
+    // The window's own focus, also while a message in front of it has the keys.
     auto *annunciato = qobject_cast<QWidget *>(event->object());
-    QWidget *focus = QApplication::focusWidget();
-    return annunciato && focus && annunciato != focus && annunciato->window() == focus->window();
+    return annunciato
+           && (annunciato->window() == finestraSospesa
+               || (annunciato->window()->focusWidget() && annunciato != annunciato->window()->focusWidget()));
 }
 
 void aggiorna(QAccessibleEvent *event)
@@ -175,6 +179,19 @@ void setMotivoColore(QWidget *control, const QString &motivo)
 {
     for (QWidget *w : campi(control))
         w->setAccessibleDescription(motivo);
+}
+
+void sospendiAnnunciFocus(QWidget *finestra)
+{
+    finestraSospesa = finestra;
+}
+
+void annunciaFocus(QWidget *finestra)
+{
+    if (QWidget *focus = QApplication::focusWidget(); focus && focus->window() == finestra) {
+        QAccessibleEvent annuncio(focus, QAccessible::Focus);
+        QAccessible::updateAccessibility(&annuncio);
+    }
 }
 
 void setNomeVoce(QAction *voce, const QString &nome)

@@ -30,6 +30,12 @@ void setMotivoColore(QWidget *control, const QString &motivo);
 // widgets are also presented as windows, and option buttons as options even
 // where their window keeps them exclusive itself.
 void annunciaSoloIlFocusVero();
+// While a handler decides where the focus of `finestra` lands (null: no
+// longer), the window's focus moves are not announced: a message closing in
+// the middle gives the focus back for a moment to the control the handler
+// then leaves. annunciaFocus() announces where it landed in that window.
+void sospendiAnnunciFocus(QWidget *finestra);
+void annunciaFocus(QWidget *finestra);
 
 // Names a menu entry in words, where its caption runs them together.
 void setNomeVoce(QAction *voce, const QString &nome);

@@ -79,13 +79,18 @@ void FormEvents::transfer(QWidget *target)
         if (const auto h = m_lostFocus.find(old); h != m_lostFocus.end()) {
             ++m_leaving;
             QWidget *const left = std::exchange(m_left, old);
+            sospendiAnnunciFocus(m_form->window());
             (*h)();
             m_left = left;
-            --m_leaving;
+            if (--m_leaving == 0)
+                sospendiAnnunciFocus(nullptr);
         }
         // The leave handler sent the focus somewhere itself: that move stands.
-        if (m_active)
+        if (m_active) {
+            if (m_leaving == 0)
+                annunciaFocus(m_form->window());
             return;
+        }
     }
     m_active = target;
     m_movingQtFocus = true;

@@ -17,6 +17,9 @@ prove=(# window tests on a real X server; the end-to-end tests drive the
        # program from outside with a window manager, X input, the clipboard
        # and pictures of the screen
        xvfb xauth openbox xdotool xclip x11-apps x11-utils python3
+       # the screen reader's view: the accessibility bus, its Python
+       # bindings, and a D-Bus session of the test's own
+       at-spi2-core python3-pyatspi dbus-x11
        # the Debian package, its menu entry and the SVG icon's check
        dpkg-dev desktop-file-utils librsvg2-bin)
 # clang with libFuzzer and the sanitizers' runtime

@@ -1,0 +1,196 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""Both tasks with the keyboard alone, heard as a screen reader hears them:
+the program runs on a real X server with a window manager and a private
+D-Bus session carrying the accessibility bus; keys go through the server;
+every focus event the program sends is recorded from the bus, and after
+each key the last one must name the control that the accessibility tree
+shows focused, which must be the control the clerk expects.
+
+    lettore.py --programma build/brantovel [--schermate CARTELLA]"""
+
+import argparse
+import os
+import subprocess
+import sys
+import tempfile
+import traceback
+from pathlib import Path
+
+sys.dont_write_bytecode = True
+
+from casi import Prova  # noqa: E402
+from schermo import attendi, attendi_appunti, scrivi, tasti  # noqa: E402
+
+
+def sessione_dbus():
+    """A D-Bus session of the test's own, where the accessibility bus starts on demand."""
+    uscita = subprocess.run(["dbus-launch", "--sh-syntax"], capture_output=True, text=True, check=True).stdout
+    valori = dict(riga.split("=", 1) for riga in uscita.replace("export ", "").replace(";", "").split() if "=" in riga)
+    indirizzo = valori["DBUS_SESSION_BUS_ADDRESS"].strip("'")
+    os.environ["DBUS_SESSION_BUS_ADDRESS"] = indirizzo
+    return int(valori["DBUS_SESSION_BUS_PID"])
+
+
+class Lettore:
+    """What the accessibility bus says of one program."""
+
+    # Lists and tables hold thousands of entries that never take the focus here.
+    NON_SCENDERE = ("list", "table", "list item", "table cell", "menu item")
+    # An active window is focused too, around the control that has the keys.
+    FINESTRE = ("frame", "dialog", "window", "alert", "application")
+
+    def __init__(self, pyatspi):
+        from gi.repository import GLib
+        self.at = pyatspi
+        self.contesto = GLib.MainContext.default()
+        self.eventi = []
+        pyatspi.Registry.registerEventListener(self.ascolta, "object:state-changed:focused")
+
+    def ascolta(self, evento):
+        if evento.detail1 == 1:
+            self.eventi.append(self.nome(evento.source))
+
+    def gira(self):
+        while self.contesto.iteration(False):
+            pass
+
+    def nome(self, oggetto):
+        """A list box is called by its caption, the label it is tied to: its own name is its choice."""
+        try:
+            if oggetto.getRoleName() == "combo box":
+                for relazione in oggetto.getRelationSet():
+                    if relazione.getRelationType() == self.at.RELATION_LABELLED_BY:
+                        return relazione.getTarget(0).name.rstrip(" :")
+            return oggetto.name
+        except Exception:  # noqa: BLE001 - an object gone meanwhile has no name
+            return "?"
+
+    def applicazione(self):
+        self.gira()
+        for app in self.at.Registry.getDesktop(0):
+            if app is not None and app.name.lower() == "brantovel":
+                return app
+        return None
+
+    def focus_vero(self):
+        """The focused control of the active window, as the tree shows it."""
+        app = self.applicazione()
+        for finestra in app or []:
+            if finestra is not None and finestra.getState().contains(self.at.STATE_ACTIVE):
+                return self.focalizzato(finestra)
+        return None
+
+    def focalizzato(self, oggetto):
+        """The innermost focused object of the tree (a panel whose focus
+        goes to a button inside it is focused too), walking only where the
+        focus can be."""
+        if oggetto.getRoleName() not in self.NON_SCENDERE:
+            for figlio in oggetto:
+                if figlio is not None and (trovato := self.focalizzato(figlio)):
+                    return trovato
+        if oggetto.getState().contains(self.at.STATE_FOCUSED) and oggetto.getRoleName() not in self.FINESTRE:
+            return oggetto
+        return None
+
+    def ascolta_tasti(self, atteso, *nomi, testo=None, passando=()):
+        """Sends the keys (or types the text), then waits until the tree shows
+        atteso focused and the focus events since are exactly the controls
+        passed through (each typed digit moves on to the next box) and atteso."""
+        self.gira()
+        self.eventi.clear()
+        if testo is not None:
+            scrivi(testo)
+        if nomi:
+            tasti(*nomi)
+
+        def giunto():
+            self.gira()
+            vero = self.focus_vero()
+            return self.eventi and self.eventi[-1] == atteso and vero and self.nome(vero) == atteso
+        try:
+            attendi(giunto, f"il focus su «{atteso}»")
+        except AssertionError:
+            vero = self.focus_vero()
+            raise AssertionError(f"atteso «{atteso}»: eventi {self.eventi}, focus vero "
+                                 f"«{self.nome(vero) if vero else None}» ({vero.getRoleName() if vero else None})") from None
+        # No control that never had the focus was announced on the way.
+        if self.eventi != [*passando, atteso]:
+            raise AssertionError(f"verso «{atteso}» annunciati {self.eventi}")
+
+
+def due_compiti(prova, lettore):
+    prova.ambiente.update(DBUS_SESSION_BUS_ADDRESS=os.environ["DBUS_SESSION_BUS_ADDRESS"],
+                          QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    prova.avvia()
+    prova.principale().attiva()
+    attendi(lettore.applicazione, "il programma sul bus dell'accessibilità")
+    # The code: surname, name, sex, place, date, the button, by Tab alone.
+    lettore.ascolta_tasti("Nome", "Tab", testo="rossi")
+    lettore.ascolta_tasti("Sesso", "Tab", testo="mario")
+    lettore.ascolta_tasti("Comune di nascita", "Tab")
+    # A place that does not exist: the message, then back in the box, which
+    # alone is announced; Ctrl+A there selects the text to type over.
+    lettore.ascolta_tasti("OK", "Tab", testo="x")
+    lettore.ascolta_tasti("Comune di nascita", "Return")
+    tasti("ctrl+a")
+    lettore.ascolta_tasti("Data di nascita", "Tab", testo="rom")
+    lettore.ascolta_tasti("Crea codice fiscale", "Tab", testo="01/01/1980")
+    lettore.ascolta_tasti("OK", "space")
+    lettore.ascolta_tasti("Crea codice fiscale", "Return")
+    attendi_appunti("RSS MRA 80A01 H501U")
+    # Back by Shift+Tab past the forced moves, and forth again.
+    lettore.ascolta_tasti("Data di nascita", "shift+Tab")
+    lettore.ascolta_tasti("Comune di nascita", "shift+Tab")
+    lettore.ascolta_tasti("Sesso", "shift+Tab")
+    lettore.ascolta_tasti("Comune di nascita", "Tab")
+    lettore.ascolta_tasti("Data di nascita", "Tab")
+    # The VAT number: by Tab to its first digit, the digits to the office, the check.
+    lettore.ascolta_tasti("Crea codice fiscale", "Tab")
+    lettore.ascolta_tasti("Esci", "Tab")
+    lettore.ascolta_tasti("Codice Fiscale", "Tab")
+    lettore.ascolta_tasti("Stato Estero", "Tab")
+    lettore.ascolta_tasti("Partita IVA, cifra 1", "Tab")
+    lettore.ascolta_tasti("Ufficio IVA", testo="00488410010",
+                          passando=[f"Partita IVA, cifra {k}" for k in range(2, 12)])
+    lettore.ascolta_tasti("Controlla partita IVA", "shift+Tab")
+    lettore.ascolta_tasti("OK", "space")
+    lettore.ascolta_tasti("Controlla partita IVA", "Return")
+    attendi_appunti("00488410010")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--programma", required=True)
+    parser.add_argument("--schermate", help="folder for a picture of the screen when the case fails")
+    argomenti = parser.parse_args()
+    demone = sessione_dbus()
+    gestore = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        import pyatspi  # connects to the session just made
+        lettore = Lettore(pyatspi)
+        attendi(lambda: "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                                      capture_output=True, text=True).stdout, "il gestore delle finestre")
+        with tempfile.TemporaryDirectory(prefix="brantovel-lettore-") as cartella:
+            prova = Prova(argomenti.programma, cartella)
+            try:
+                due_compiti(prova, lettore)
+                return 0
+            except Exception:  # noqa: BLE001 - the failure is reported with a picture of the screen
+                traceback.print_exc()
+                if argomenti.schermate:
+                    Path(argomenti.schermate).mkdir(parents=True, exist_ok=True)
+                    subprocess.run(["xwd", "-silent", "-root", "-out", f"{argomenti.schermate}/lettore.xwd"],
+                                   check=False)
+                print("uscita del programma:\n" + prova.uscita.read_text(errors="replace"))
+                return 1
+            finally:
+                prova.chiudi()
+    finally:
+        gestore.terminate()
+        gestore.wait()
+        os.kill(demone, 15)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
