@@ -43,35 +43,25 @@ class Lettore:
             self.eventi.append(self.nome(evento.source))
 
     def gira(self):
-        """Delivers the events that have come in."""
         while self.contesto.iteration(False):
             pass
 
     def nome(self, oggetto):
         """A list box is called by its caption, the label it is tied to: its own name is its choice."""
-        try:
-            if oggetto.getRoleName() == "combo box":
-                for relazione in oggetto.getRelationSet():
-                    if relazione.getRelationType() == self.at.RELATION_LABELLED_BY:
-                        return relazione.getTarget(0).name.rstrip(" :")
-            return oggetto.name
-        except Exception:  # noqa: BLE001 - an object gone meanwhile has no name
-            return "?"
+        if oggetto.getRoleName() == "combo box":
+            for relazione in oggetto.getRelationSet():
+                if relazione.getRelationType() == self.at.RELATION_LABELLED_BY:
+                    return relazione.getTarget(0).name
+        return oggetto.name
 
     def applicazione(self):
         self.gira()
-        for app in self.at.Registry.getDesktop(0):
-            if app is not None and app.name.lower() == "brantovel":
-                return app
-        return None
+        return next((a for a in self.at.Registry.getDesktop(0) if a is not None and a.name == "Brantovel"), None)
 
     def focus_vero(self):
         """The focused control of the active window, as the tree shows it."""
-        app = self.applicazione()
-        for finestra in app or []:
-            if finestra is not None and finestra.getState().contains(self.at.STATE_ACTIVE):
-                return self.focalizzato(finestra)
-        return None
+        attive = [f for f in self.applicazione() or [] if f and f.getState().contains(self.at.STATE_ACTIVE)]
+        return attive and self.focalizzato(attive[0])
 
     def focalizzato(self, oggetto):
         """The innermost focused object: a window, or a panel around a button, is focused too."""
@@ -112,12 +102,10 @@ def caso_lettore_di_schermo(prova):
     prova.avvia()
     prova.principale().attiva()
     attendi(lettore.applicazione, "il programma sul bus dell'accessibilità")
-    # The code: surname, name, sex, place, date, the button, by Tab alone.
     lettore.ascolta_tasti("Nome", "Tab", testo="rossi")
     lettore.ascolta_tasti("Sesso", "Tab", testo="mario")
     lettore.ascolta_tasti("Comune di nascita", "Tab")
-    # A place that does not exist: the message, then back in the box, which
-    # alone is announced; Ctrl+A there selects the text to type over.
+    # No such place: the message, then the box alone is announced; Ctrl+A selects its text.
     lettore.ascolta_tasti("OK", "Tab", testo="x")
     lettore.ascolta_tasti("Comune di nascita", "Return")
     tasti("ctrl+a")
@@ -126,7 +114,6 @@ def caso_lettore_di_schermo(prova):
     lettore.ascolta_tasti("OK", "space")
     lettore.ascolta_tasti("Crea codice fiscale", "Return")
     attendi_appunti("RSS MRA 80A01 H501U")
-    # The VAT number: by Tab to its first digit, the digits to the office, the check.
     lettore.ascolta_tasti("Esci", "Tab")
     lettore.ascolta_tasti("Codice Fiscale", "Tab")
     lettore.ascolta_tasti("Stato Estero", "Tab")
