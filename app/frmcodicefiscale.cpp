@@ -199,11 +199,13 @@ void FrmCodiceFiscale::createLayout()
 
     // The order of entry: the moves that the personal data's handlers force
     // lead the same way, so Tab never meets them head on. The digit boxes
-    // follow the foreign state, before the number they make up.
+    // come before the number they make up. The foreign state comes last:
+    // entering it clears the place of birth, which Tab on to the VAT number
+    // must not do.
     QList<QWidget *> tabOrder = {ui.txtCognome, ui.txtNome, ui.cboSesso, ui.cboComune, ui.txtDataNascita,
-                                 ui.cmdElabora, ui.Command1, ui.txtCodiceFiscale, ui.CboStatoEstero};
+                                 ui.cmdElabora, ui.Command1, ui.txtCodiceFiscale};
     tabOrder << QList<QWidget *>(std::begin(ui.cifre), std::end(ui.cifre));
-    tabOrder << QList<QWidget *>{ui.Text1, ui.Command2, ui.CboUfficioIva};
+    tabOrder << QList<QWidget *>{ui.Text1, ui.Command2, ui.CboUfficioIva, ui.CboStatoEstero};
     for (int i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
 }

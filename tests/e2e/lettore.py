@@ -116,7 +116,6 @@ def caso_lettore_di_schermo(prova):
     attendi_appunti("RSS MRA 80A01 H501U")
     lettore.ascolta_tasti("Esci", "Tab")
     lettore.ascolta_tasti("Codice Fiscale", "Tab")
-    lettore.ascolta_tasti("Stato Estero", "Tab")
     lettore.ascolta_tasti("Partita IVA, cifra 1", "Tab")
     lettore.ascolta_tasti("Ufficio IVA", testo="00488410010",
                           passando=[f"Partita IVA, cifra {k}" for k in range(2, 12)])
