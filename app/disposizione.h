@@ -3,6 +3,8 @@
 
 #include <QFont>
 #include <QRect>
+#include <QScreen>
+#include <QWidget>
 #include <QtMath>
 
 // The windows are drawn in twips, 1/1440 inch: 15 of them make a pixel at
@@ -22,4 +24,15 @@ inline QFont sansSerif(qreal punti, bool grassetto = true)
     f.setPointSizeF(punti);
     f.setBold(grassetto);
     return f;
+}
+
+// Opens a window wholly on its screen's free area, centred there: a window
+// manager that cascades new windows may open one below the lower edge of a
+// small screen.
+inline void centraSulloSchermo(QWidget *finestra)
+{
+    const QRect libero = finestra->screen()->availableGeometry();
+    QRect r(QPoint(), finestra->testAttribute(Qt::WA_Resized) ? finestra->size() : finestra->sizeHint());
+    r.moveCenter(libero.center());
+    finestra->move(qMax(libero.left(), r.left()), qMax(libero.top(), r.top()));
 }

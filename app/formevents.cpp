@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "app/formevents.h"
 
+#include "app/accessibilita.h"
+
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QWidget>
+#include <utility>
 
 FormEvents::FormEvents(QWidget *form)
     : QObject(form)
     , m_form(form)
 {
     connect(qApp, &QApplication::focusChanged, this, &FormEvents::applicationFocusChanged);
+    annunciaSoloIlFocusVero();
 }
 
 void FormEvents::onGotFocus(QWidget *control, Handler handler)
@@ -41,6 +45,14 @@ void FormEvents::setFocus(QWidget *control)
     transfer(control);
 }
 
+bool FormEvents::moveByKey(const std::function<bool()> &move)
+{
+    m_movingByKey = true;
+    const bool moved = move();
+    m_movingByKey = false;
+    return moved;
+}
+
 void FormEvents::applicationFocusChanged(QWidget *, QWidget *now)
 {
     // Only the user's moves between the form's own controls count. A window
@@ -57,7 +69,7 @@ void FormEvents::applicationFocusChanged(QWidget *, QWidget *now)
 void FormEvents::transfer(QWidget *target)
 {
     QWidget *old = m_active;
-    if (old == target)
+    if (old == target || (m_leaving > 0 && m_movingByKey && target != m_left))
         return;
     m_active = nullptr;
     if (old) {
@@ -66,12 +78,19 @@ void FormEvents::transfer(QWidget *target)
         m_keysDown.remove(old);
         if (const auto h = m_lostFocus.find(old); h != m_lostFocus.end()) {
             ++m_leaving;
+            QWidget *const left = std::exchange(m_left, old);
+            sospendiAnnunciFocus(m_form->window());
             (*h)();
-            --m_leaving;
+            m_left = left;
+            if (--m_leaving == 0)
+                sospendiAnnunciFocus(nullptr);
         }
         // The leave handler sent the focus somewhere itself: that move stands.
-        if (m_active)
+        if (m_active) {
+            if (m_leaving == 0)
+                annunciaFocus(m_form->window());
             return;
+        }
     }
     m_active = target;
     m_movingQtFocus = true;

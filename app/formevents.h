@@ -9,6 +9,11 @@
 //   control that gains it, before the move returns. A leave handler may send
 //   the focus elsewhere; that move wins, and the control the user was heading
 //   for never gets its entry or leave handler.
+// - Tab and Shift+Tab take the focus where they aim: a leave handler may keep
+//   it in the control being left (a refused value), but its move to any other
+//   control does not stand. The moves the handlers force are the order of
+//   entry, which the window's tab order follows; backwards, they would turn
+//   the keys round in a circle.
 // - Focus changes of the window as a whole (another window or a message box
 //   coming in front, a drop-down list opening, the menu bar taking the keys)
 //   run no handler: the control keeps the focus it had within the window.
@@ -47,6 +52,8 @@ public:
     void onKeyUp(QWidget *control, KeyUpHandler handler);
 
     void setFocus(QWidget *control);
+    // The window's focusNextPrevChild() runs its Tab and Shift+Tab moves here.
+    bool moveByKey(const std::function<bool()> &move);
     // The control that holds the focus within the form, as the handlers saw
     // it move; null while a leave handler runs.
     QWidget *activeControl() const { return m_active; }
@@ -64,7 +71,9 @@ private:
     QWidget *m_form;
     QPointer<QWidget> m_active;
     bool m_movingQtFocus = false;
+    bool m_movingByKey = false;
     int m_leaving = 0;
+    QWidget *m_left = nullptr;
     bool m_resendingKey = false;
     QHash<QWidget *, Handler> m_gotFocus;
     QHash<QWidget *, Handler> m_lostFocus;

@@ -183,7 +183,7 @@ void FrmCodiceFiscale::createLayout()
     ui.Label2 = label(client, "Label2", QStringLiteral("Data di nascita "), twips(0, 3600, 1452, 252));
     ui.txtDataNascita = textBox(client, "txtDataNascita", twips(1680, 3600, 2772, 288));
 
-    // VAT number: eleven one-digit boxes that the Tab key skips
+    // VAT number: eleven one-digit boxes
     ui.Label9 = label(client, "Label9", QStringLiteral("Partita Iva"), twips(5760, 240, 972, 252), Qt::AlignRight);
     ui.Frame1 = place<QFrame>(client, "Frame1", twips(6840, 120, 3972, 492), font());
     for (int k = 1; k <= 11; ++k) {
@@ -191,7 +191,6 @@ void FrmCodiceFiscale::createLayout()
         QLineEdit *box = textBox(ui.Frame1, name.constData(), twips(360 * (k - 1), 120, 320, 370), 9.75);
         box->setText(QStringLiteral("0"));
         box->setAlignment(Qt::AlignCenter);
-        box->setFocusPolicy(Qt::ClickFocus);
         ui.cifre[k - 1] = box;
     }
     ui.Text1 = textBox(client, "Text1", twips(6840, 600, 3970, 420), 9.75);
@@ -219,11 +218,15 @@ void FrmCodiceFiscale::createLayout()
     ui.Text(13)->setToolTip(QStringLiteral("terza  cifra del codice ufficio IVA"));
     ui.Text(14)->setToolTip(QStringLiteral("Ultima cifra di controllo del numero di partita IVA"));
 
-    // The designed order: the date of birth comes before the sex, although it
-    // is shown lower down.
-    const QList<QWidget *> tabOrder = {ui.txtCognome, ui.txtNome, ui.txtDataNascita, ui.cboSesso,
-                                       ui.cmdElabora, ui.Command1, ui.txtCodiceFiscale, ui.CboStatoEstero,
-                                       ui.cboComune, ui.Text1, ui.Command2, ui.CboUfficioIva};
+    // The order of entry: the moves that the personal data's handlers force
+    // lead the same way, so Tab never meets them head on. The digit boxes
+    // come before the number they make up. The foreign state comes last:
+    // entering it clears the place of birth, which Tab on to the VAT number
+    // must not do.
+    QList<QWidget *> tabOrder = {ui.txtCognome, ui.txtNome, ui.cboSesso, ui.cboComune, ui.txtDataNascita,
+                                 ui.cmdElabora, ui.Command1, ui.txtCodiceFiscale};
+    tabOrder << QList<QWidget *>(std::begin(ui.cifre), std::end(ui.cifre));
+    tabOrder << QList<QWidget *>{ui.Text1, ui.Command2, ui.CboUfficioIva, ui.CboStatoEstero};
     for (int i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
 }
@@ -251,8 +254,9 @@ void FrmCodiceFiscale::createAccessibleNames()
             nome = nome.chopped(1).trimmed();
         setNomeAccessibile(control, nome);
     }
-    // Two boxes are captioned "Codice": the office's one is told apart.
-    setNomeAccessibile(ui.Text15, QStringLiteral("Codice Ufficio IVA"));
+    // Two boxes are captioned "Codice": each says whose code it is.
+    setNomeAccessibile(ui.Text3, QStringLiteral("Codice del comune"));
+    setNomeAccessibile(ui.Text15, QStringLiteral("Codice ufficio IVA"));
     setNomeAccessibile(ui.Frame1, QStringLiteral("Partita IVA"));
     for (int k = 1; k <= 11; ++k)
         setNomeAccessibile(ui.cifre[k - 1], QStringLiteral("Partita IVA, cifra %1").arg(k));
@@ -279,6 +283,11 @@ void FrmCodiceFiscale::createMenuBar()
     m_ui.AggiornaLuoghi = menuBar()->addAction(QStringLiteral("AggiornaLuoghi"));
     m_ui.AggiornaLuoghi->setObjectName(QStringLiteral("AggiornaLuoghi"));
     connect(m_ui.AggiornaLuoghi, &QAction::triggered, this, &FrmCodiceFiscale::AggiornaLuoghi_Click);
+    setNomeVoce(m_ui.Aiuto, QStringLiteral("Aiuto"));
+    setNomeVoce(m_ui.CercaComuni, QStringLiteral("Cerca comuni"));
+    setNomeVoce(m_ui.VerificaCodice, QStringLiteral("Verifica codice"));
+    setNomeVoce(m_ui.ControllaElenco, QStringLiteral("Controlla elenco"));
+    setNomeVoce(m_ui.AggiornaLuoghi, QStringLiteral("Aggiorna luoghi"));
 
     // A lone Alt hands the keys to the menu bar, its first entry lit; F10 does
     // the same. Arrows move along the entries, Enter chooses one, Esc gives
@@ -316,6 +325,11 @@ void FrmCodiceFiscale::createHandlers()
     for (QLineEdit *box : {m_ui.txtCognome, m_ui.txtNome, m_ui.txtDataNascita, m_ui.Text3})
         connect(box, &QLineEdit::textChanged, this, cambiati);
     connect(m_ui.cboSesso, &QComboBox::currentTextChanged, this, cambiati);
+}
+
+bool FrmCodiceFiscale::focusNextPrevChild(bool next)
+{
+    return m_events->moveByKey([this, next] { return QMainWindow::focusNextPrevChild(next); });
 }
 
 FrmCodiceFiscale::Avvio FrmCodiceFiscale::Form_Load()

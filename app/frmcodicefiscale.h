@@ -51,6 +51,9 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void createLayout();
     void createAccessibleNames();

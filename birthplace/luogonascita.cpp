@@ -31,18 +31,25 @@ LuogoNascita::LuogoNascita(FrmCodiceFiscaleUi &ui, FormEvents &events, Platform 
     , rsComuni(rsComuni)
 {
     events.onKeyUp(ui.cboComune, [this](int keyCode, int shift) { cboComune_KeyUp(keyCode, shift); });
+    events.onGotFocus(ui.cboComune, [this] { m_testoVisto = this->ui.cboComune->currentText(); });
     events.onLostFocus(ui.cboComune, [this] { cboComune_LostFocus(); });
     QObject::connect(ui.cboComune, &QComboBox::activated, ui.cboComune, [this] { cboComune_Click(); });
     events.onGotFocus(ui.CboStatoEstero, [this] { CboStatoEstero_GotFocus(); });
+    events.onKeyPress(ui.CboStatoEstero, [this](int &k) { CboStatoEstero_KeyPress(k); });
     QObject::connect(ui.CboStatoEstero, &QComboBox::activated, ui.CboStatoEstero, [this] { CboStatoEstero_Click(); });
 }
 
-// Every key is judged by the text it leaves, never by which key it was.
+// Every key is judged by the text it leaves, never by which key it was; a key
+// that leaves the text as it was (an arrow, Home, Shift, Ctrl+A) does nothing,
+// and keeps the selection it made.
 void LuogoNascita::cboComune_KeyUp(int, int)
 {
+    if (ui.cboComune->currentText() == m_testoVisto)
+        return;
     const DbError e = completaComune();
     if (e.failed())
         mostraErrore(e);
+    m_testoVisto = ui.cboComune->currentText();
 }
 
 DbError LuogoNascita::completaComune()
@@ -151,6 +158,21 @@ void LuogoNascita::CboStatoEstero_GotFocus()
     setText(ui.cboComune, QString());
     setText(ui.Text2, QString());
     setText(ui.Text3, QString());
+}
+
+// Enter chooses the first state whose name begins with the text typed, as a
+// choice from the list does.
+void LuogoNascita::CboStatoEstero_KeyPress(int &keyAscii)
+{
+    const QString inizio = ui.CboStatoEstero->currentText().trimmed();
+    if (keyAscii != 13 || inizio.isEmpty())
+        return;
+    const int voce = ui.CboStatoEstero->findText(inizio, Qt::MatchStartsWith);
+    if (voce < 0)
+        return;
+    keyAscii = 0;
+    ui.CboStatoEstero->setCurrentIndex(voce);
+    CboStatoEstero_Click();
 }
 
 // The state's name goes through the municipality box's leave check like a

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QString>
+
 #include <array>
 #include <optional>
 
 class QLineEdit;
-class QString;
 class QWidget;
 struct DbError;
 struct FrmCodiceFiscaleUi;
@@ -16,14 +17,15 @@ class Recordset;
 // The place of birth: the municipality box with completion against the
 // reference table, and the list of foreign states.
 //
-// The handlers keep nothing of their own. The box remembers the trimmed text
+// The handlers keep only the box's text as the last key release left it. The
+// box remembers the trimmed text
 // of the previous key release in its dynamic property "Tag", and its text
 // colour decides whether a failed lookup is reported; rsComuni's current row
 // is the last name looked up.
 //
 // A choice from either list is made in the list itself, with the mouse or the
-// arrow keys: neither Enter nor leaving a box that holds an entry's exact name
-// counts as one.
+// arrow keys, and for a foreign state also by Enter after the beginning of its
+// name; leaving a box that holds an entry's exact name is no choice.
 class LuogoNascita
 {
 public:
@@ -34,6 +36,7 @@ private:
     void cboComune_LostFocus();
     void cboComune_Click();
     void CboStatoEstero_GotFocus();
+    void CboStatoEstero_KeyPress(int &keyAscii);
     void CboStatoEstero_Click();
 
     // The work of a key release; a failed read of the table ends it.
@@ -57,4 +60,5 @@ private:
     FormEvents &m_events;
     Platform &m_platform;
     Recordset &rsComuni;
+    QString m_testoVisto;
 };

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTableView>
 #include <iterator>
 
@@ -56,6 +57,7 @@ void FrmComuni::apri(const QString &percorsoDatiAtto, Platform &platform)
         return;
     }
     finestraAperta = new FrmComuni(percorsoDatiAtto, platform);
+    centraSulloSchermo(finestraAperta);
     finestraAperta->show();
     finestraAperta->activateWindow();
     finestraAperta->apriOrigine();
@@ -74,6 +76,15 @@ FrmComuni::FrmComuni(const QString &percorsoDatiAtto, Platform &platform)
     connect(DataGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &FrmComuni::DataGrid1_HeadClick);
     connect(Option1, &QRadioButton::clicked, this, &FrmComuni::Option1_Click);
     connect(Option4, &QRadioButton::clicked, this, &FrmComuni::Option4_Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    // From the keyboard, Ctrl+O sorts by the column of the current cell, as a
+    // click on its header does.
+    auto *ordina = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
+    connect(ordina, &QShortcut::activated, this, [this] {
+        const int colonna = qMax(0, DataGrid1->currentIndex().column());
+        DataGrid1_HeadClick(colonna);
+        DataGrid1->setCurrentIndex(m_origine->index(0, colonna));
+    });
 }
 
 void FrmComuni::createLayout()
@@ -95,6 +106,7 @@ void FrmComuni::createLayout()
     DataGrid1->setTabKeyNavigation(false);
     DataGrid1->setModel(m_origine);
     DataGrid1->setAccessibleName(QStringLiteral("Elenco dei comuni"));
+    DataGrid1->setAccessibleDescription(QStringLiteral("Ctrl+O ordina per la colonna della cella corrente"));
     const int larghezze[] = {6780, 780, 1200, 1320, 6600};
     for (int c = 0; c < int(std::size(larghezze)); ++c)
         DataGrid1->setColumnWidth(c, twips(0, 0, larghezze[c], 0).width());
@@ -134,6 +146,19 @@ void FrmComuni::createLayout()
     setTabOrder(DataGrid1, Option4);
     setTabOrder(Option4, Option1);
     DataGrid1->setFocus();
+}
+
+// The grid takes whatever the window gains or loses; the bar and the options
+// stay below it.
+void FrmComuni::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const QSize progetto = twips(0, 0, 11325, 7140).size();
+    const QRect griglia = twips(0, 0, 11172, 4452);
+    const int altezza = qMax(0, height() - progetto.height());
+    DataGrid1->resize(qMax(griglia.width(), width() - progetto.width() + griglia.width()), griglia.height() + altezza);
+    Adodc1->move(twips(4200, 4440, 0, 0).topLeft() + QPoint(0, altezza));
+    Frame1->move(twips(4200, 4800, 0, 0).topLeft() + QPoint(0, altezza));
 }
 
 // The option clicked is the one chosen, even when clicked again.

@@ -21,6 +21,9 @@ public:
     // it when it is not open; an open browser keeps its filter and sort.
     static void apri(const QString &percorsoDatiAtto, Platform &platform);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     FrmComuni(const QString &percorsoDatiAtto, Platform &platform);
     void createLayout();

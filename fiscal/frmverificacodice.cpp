@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextEdit>
 #include <QtMath>
 #include <algorithm>
@@ -91,6 +92,7 @@ FrmVerificaCodice *FrmVerificaCodice::apri(const QString &percorsoDatiAtto, Plat
         return finestraAperta;
     }
     finestraAperta = new FrmVerificaCodice(percorsoDatiAtto, platform, codice);
+    centraSulloSchermo(finestraAperta);
     finestraAperta->show();
     finestraAperta->activateWindow();
     return finestraAperta;
@@ -112,6 +114,7 @@ FrmVerificaCodice::FrmVerificaCodice(const QString &percorsoDatiAtto, Platform &
     m_erroreDb = m_db.open(percorsoDatiAtto);
     connect(txtCodice, &QLineEdit::textChanged, this, &FrmVerificaCodice::txtCodice_Change);
     connect(cmdCopia, &QPushButton::clicked, this, &FrmVerificaCodice::cmdCopia_Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     txtCodice->setText(codice);
     if (codice.isEmpty())
         txtCodice_Change();
@@ -130,6 +133,9 @@ void FrmVerificaCodice::createLayout()
     txtCodice->setFont(sansSerif(12));
     txtCodice->setAccessibleName(QStringLiteral("Codice fiscale"));
     txtCodice->setPlaceholderText(QStringLiteral("RSS MRA 80A01 H501U"));
+    // Without a description of its own, the box would be described by its
+    // example code, which a screen reader would read out as if typed there.
+    txtCodice->setAccessibleDescription(QStringLiteral("Sedici caratteri; spazi e minuscole ammessi"));
     auto *lblCodice = new QLabel(QStringLiteral("&Codice fiscale:"));
     lblCodice->setBuddy(txtCodice);
     cmdCopia = new QPushButton(QStringLiteral("C&opia"));

@@ -22,6 +22,9 @@ prove=(# window tests on a real X server; the end-to-end tests drive the
        # a real spreadsheet reader for the .xlsx the list check writes, and
        # the reference the list check's speed is measured against
        python3-openpyxl python3-stdnum
+       # the screen reader's view: the accessibility bus, its Python
+       # bindings, and a D-Bus session of the test's own
+       at-spi2-core python3-pyatspi dbus-x11
        # the Debian package, its menu entry and the SVG icon's check
        dpkg-dev desktop-file-utils librsvg2-bin)
 # clang with libFuzzer and the sanitizers' runtime

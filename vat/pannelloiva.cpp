@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalBlocker>
 #include <QStringList>
 #include <QUrl>
 
@@ -45,10 +47,12 @@ PannelloIva::PannelloIva(FrmCodiceFiscaleUi &ui, FormEvents &events, Platform &p
         if (n < 14)
             QObject::connect(box, &QLineEdit::textChanged, box, [this, n] { Text_Change(n); });
         events.onLostFocus(box, [this, n] { Text_LostFocus(n); });
+        events.onGotFocus(box, [this, n] { Text_GotFocus(n); });
+        if (n > 4)
+            events.onKeyPress(box, [this, n](int &k) { Text_KeyPress(n, k); });
     }
     QObject::connect(ui.Text(14), &QLineEdit::textChanged, ui.Text(14), [this] { Text14_Change(); });
     events.onKeyPress(ui.Text(4), [this](int &k) { Text4_KeyPress(k); });
-    events.onGotFocus(ui.Text(5), [this] { Text5_GotFocus(); });
     QObject::connect(ui.Command2, &QPushButton::clicked, ui.Command2, [this] { Command2_Click(); });
 }
 
@@ -57,6 +61,8 @@ PannelloIva::PannelloIva(FrmCodiceFiscaleUi &ui, FormEvents &events, Platform &p
 // over the first and the caret of that box was left after its digit.
 void PannelloIva::Text_Change(int n)
 {
+    if (incollaNumero(n))
+        return;
     QLineEdit *successiva = ui.Text(n + 1);
     m_events.setFocus(successiva);
     setSelection(successiva, 0, successiva->text().size());
@@ -82,6 +88,62 @@ void PannelloIva::Text4_KeyPress(int &)
     setSelection(ui.Text(4), 0, ui.Text(4)->text().size());
 }
 
+// A box that the focus enters has its digit selected, so that the digit typed
+// next replaces it: after a refusal or a reset as after Tab. A click then
+// puts the caret where it falls.
+void PannelloIva::Text_GotFocus(int n)
+{
+    if (n == 5)
+        Text5_GotFocus();
+    setSelection(ui.Text(n), 0, ui.Text(n)->text().size());
+}
+
+// Backspace in a box with nothing to erase (empty, or its digit selected) goes
+// back to the previous box, leaving a "0" in an empty one. Ctrl+V replaces the
+// box's content, as typing does.
+void PannelloIva::Text_KeyPress(int n, int &keyAscii)
+{
+    QLineEdit *box = ui.Text(n);
+    if (keyAscii == 22)
+        setSelection(box, 0, box->text().size());
+    if (keyAscii != 8 || (!box->text().isEmpty() && box->selectedText() != box->text()))
+        return;
+    keyAscii = 0;
+    if (box->text().isEmpty()) {
+        const QSignalBlocker fermo(box);
+        setText(box, QStringLiteral("0"));
+    }
+    m_events.setFocus(ui.Text(n - 1));
+}
+
+// More characters than one key can leave in a box were pasted or dropped
+// there: a number of up to eleven digits, written with or without "IT", blanks
+// or dots, fills the boxes from that one on (a whole number from the first),
+// and one that reaches the last box is looked up. Anything else is left to the
+// box's leave check.
+bool PannelloIva::incollaNumero(int n)
+{
+    QString numero = ui.Text(n)->text();
+    if (numero.size() < 3)
+        return false;
+    numero.remove(QRegularExpression(QStringLiteral("[\\s.]")));
+    if (numero.startsWith(QLatin1String("IT"), Qt::CaseInsensitive))
+        numero.remove(0, 2);
+    const int primo = numero.size() == 11 ? 4 : n;
+    const int ultimo = primo + int(numero.size()) - 1;
+    if (numero.isEmpty() || ultimo > 14 || !QRegularExpression(QStringLiteral("^[0-9]+$")).match(numero).hasMatch())
+        return false;
+    for (int k = primo; k <= ultimo; ++k) {
+        const QSignalBlocker fermo(ui.Text(k));
+        setText(ui.Text(k), numero.at(k - primo));
+    }
+    if (ultimo < 14)
+        m_events.setFocus(ui.Text(ultimo + 1));
+    else
+        Text14_Change();
+    return true;
+}
+
 void PannelloIva::Text5_GotFocus()
 {
     QLineEdit *box = ui.Text(5);
@@ -95,6 +157,8 @@ void PannelloIva::Text5_GotFocus()
 // 00488410010 (office 001, check digit 0) is as real as any other.
 void PannelloIva::Text14_Change()
 {
+    if (incollaNumero(14))
+        return;
     // An erased box or a letter is no digit to look up: the leave check of the
     // box will set it right.
     if (!unaCifra(ui.Text(12)->text()) || !unaCifra(ui.Text(14)->text()))
@@ -169,7 +233,8 @@ QString PannelloIva::cifre(const QString &separatore) const
 }
 
 // Each box set to "0" moves the focus on to the next one; the last stops
-// short of a lookup, since all the digits are zeros by then.
+// short of a lookup, since all the digits are zeros by then. The focus then
+// goes back to the first box, where the number is typed again.
 void PannelloIva::azzeraPannello()
 {
     setText(ui.Text1, QString());
@@ -177,6 +242,7 @@ void PannelloIva::azzeraPannello()
         setText(ui.Text(n), QStringLiteral("0"));
     setText(ui.Text15, QString());
     setText(ui.CboUfficioIva, QString());
+    m_events.setFocus(ui.Text(4));
 }
 
 void PannelloIva::messaggio(const QString &testo)

@@ -19,11 +19,16 @@ private:
     // n is the box's number, Text4 to Text14.
     void Text_Change(int n);
     void Text_LostFocus(int n);
+    void Text_GotFocus(int n);
+    void Text_KeyPress(int n, int &keyAscii);
     void Text4_KeyPress(int &keyAscii);
     void Text5_GotFocus();
     void Text14_Change();
     void Command2_Click();
 
+    // Spreads a number pasted into box n over the boxes; false when box n
+    // holds no pasted number.
+    bool incollaNumero(int n);
     // Assembles the number from the boxes and shows its office, or reports an
     // unknown office and resets the panel.
     void cercaUfficio();

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMetaEnum>
 #include <QTest>
 
 class tst_Accessibilita : public QObject
@@ -16,6 +17,8 @@ class tst_Accessibilita : public QObject
 private slots:
     void detto_data();
     void detto();
+    void ruolo_data();
+    void ruolo();
 };
 
 // What a screen reader says of a control, and of the edit field inside it if it
@@ -27,7 +30,12 @@ void tst_Accessibilita::detto_data()
 {
     colonne<QString, QString, QString, QString>("finestra", "controllo", "battuto", "detto");
     riga("caption ending with a colon", "FrmCodiceFiscale", "txtCodiceFiscale", "", "Codice Fiscale");
-    riga("numbered digit boxes", "FrmCodiceFiscale", "Text14", "", "Partita IVA, cifra 11");
+    riga("numbered digit boxes, described by their tooltip", "FrmCodiceFiscale", "Text14", "",
+         "Partita IVA, cifra 11, Ultima cifra di controllo del numero di partita IVA");
+    riga("two boxes captioned Codice: the place's", "FrmCodiceFiscale", "Text3", "", "Codice del comune");
+    riga("two boxes captioned Codice: the office's", "FrmCodiceFiscale", "Text15", "", "Codice ufficio IVA");
+    riga("an example code shown in the box is no description", "frmVerificaCodice", "txtCodice", "",
+         "Codice fiscale, Sedici caratteri; spazi e minuscole ammessi");
     // Tab leaves the date; no place begins with an x: its key-up marks the box red.
     riga("caption ending with a blank; date not valid", "FrmCodiceFiscale", "txtDataNascita", "31/02/1980\t",
          "Data di nascita, Data di nascita non valida");
@@ -57,18 +65,50 @@ void tst_Accessibilita::detto()
             QAccessibleInterface *nome = QAccessible::queryAccessibleInterface(parte);
             if (nome->role() == QAccessible::ComboBox)
                 nome = nome->relations(QAccessible::Label).value(0).first;
-            const QString motivo = parte->accessibleDescription();
+            const QString motivo = QAccessible::queryAccessibleInterface(parte)->text(QAccessible::Description);
             QTEST((nome ? nome->text(QAccessible::Name) : QString()) + (motivo.isEmpty() ? "" : ", " + motivo),
                   "detto");
         }
     };
     if (finestra == "frmHelpCodFisc")
         return f.apriModale(f.ui().Aiuto, guarda);
-    if (finestra == "frmcomuni")
-        f.scegliDalMenu(f.ui().CercaComuni);
+    if (finestra != "FrmCodiceFiscale")
+        f.scegliDalMenu(finestra == "frmcomuni" ? f.ui().CercaComuni : f.ui().VerificaCodice);
     QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == finestra);
     guarda(QApplication::activeWindow());
     QApplication::activeWindow()->close();
+}
+
+// The role and name of a window (then closed with Esc), a menu entry or an option.
+void tst_Accessibilita::ruolo_data()
+{
+    colonne<QString, QString>("oggetto", "detto");
+    riga("menu entry captioned as one word", "VerificaCodice", "MenuItem Verifica codice");
+    riga("browser window", "frmcomuni", "Window Comuni by Ozmir");
+    riga("verify window", "frmVerificaCodice", "Window Verifica codice fiscale");
+    riga("one of two options", "Option4", "RadioButton Pulisci");
+}
+
+void tst_Accessibilita::ruolo()
+{
+    QFETCH(QString, oggetto);
+    FinestraDiProva f;
+    QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
+    QAccessibleInterface *i = QAccessible::queryAccessibleInterface(f.form->findChild<QAction *>(oggetto));
+    QWidget *w = nullptr;
+    if (!i) {
+        const bool verifica = oggetto == "frmVerificaCodice";
+        f.scegliDalMenu(verifica ? f.ui().VerificaCodice : f.ui().CercaComuni);
+        QTRY_VERIFY((w = FinestraDiProva::finestraAperta(verifica ? oggetto : "frmcomuni")));
+        i = QAccessible::queryAccessibleInterface(w->objectName() == oggetto ? w : w->findChild<QWidget *>(oggetto));
+    }
+    const QString ruolo = QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(i->role()));
+    QTEST(ruolo + ' ' + i->text(QAccessible::Name), "detto");
+    if (w) {
+        QTRY_COMPARE(QApplication::activeWindow(), w);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!w->isVisible());
+    }
 }
 
 QTEST_MAIN(tst_Accessibilita)

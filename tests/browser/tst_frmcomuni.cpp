@@ -44,8 +44,9 @@ private slots:
 // elenco: "?text" clicks RicercaComune, answering the text ("?" alone
 // cancels); Menu and Esci click the main window's, Esci then deletes it;
 // Chiudi closes the browser; Sposta moves the data file to the program's
-// folder or back; ⇥ Tab, ␣ Space, ↓ go to the focus; other names click that
-// button (Option4 is Pulisci) or header.
+// folder or back; ⇥ Tab, ␣ Space, ↓ Down, → Right, ⌃ Ctrl+O go to the focus;
+// Allarga enlarges the window; other names click that button (Option4 is
+// Pulisci) or header.
 void tst_FrmComuni::comandi_data()
 {
     colonne<QString, int, QString, QString, int, int, QString>("elenco", "mostrata", "attesi", "scelta", "corrente",
@@ -60,6 +61,8 @@ void tst_FrmComuni::comandi_data()
          "?M ?R ? ↓ ↓ primo precedente successivo ↓ precedente", 0,
          QStringLiteral("Roma, Romano Canavese, Rovigo, Reggio nell'Emilia"), "Option1", 1, 3, "");
     riga("Tab from the grid to Pulisci to RicercaComune", "?R ⇥ ␣ ⇥ ␣", 1, perProvincia, "Option1", 0, 2, "");
+    riga("by keyboard: Ctrl+O sorts by the current cell's column, again reverses; the grid grows with the window",
+         "?R → ⌃ ⌃ Allarga", 1, "TO, RO, RM, RE", "Option1", 0, 1, "");
     riga("the browser outlives the main window; no match: one message over an empty grid", "Esci ?Zurigo successivo", 0,
          "", "Option1", -1, 1, "Comune inesistente [0 righe]");
     // After Pulisci the sort is "prov", not "Prov ASC": Prov keeps it ascending.
@@ -101,9 +104,14 @@ void tst_FrmComuni::comandi()
             if (c.startsWith(QLatin1Char('?')) && c.size() > 1)
                 f.platform.inputAnswers << c.mid(1);
             clic(b, QPoint(8, b->height() / 2));
-        } else if (const int t = QStringLiteral("⇥␣↓").indexOf(c); t >= 0) {
-            const Qt::Key tasti[] = {Qt::Key_Tab, Qt::Key_Space, Qt::Key_Down};
-            QTest::keyClick(QApplication::focusWidget(), tasti[t]);
+        } else if (c == QLatin1String("Allarga")) {
+            browser()->resize(browser()->size() + QSize(100, 80));
+            QTRY_COMPARE(controllo()->size(), QSize(845, 377));
+            QVERIFY(controllo<QWidget>("Adodc1")->y() >= controllo()->geometry().bottom());
+        } else if (const int t = QStringLiteral("⇥␣↓→⌃").indexOf(c); t >= 0) {
+            const QKeyCombination tasti[] = {Qt::Key_Tab, Qt::Key_Space, Qt::Key_Down, Qt::Key_Right,
+                                             Qt::CTRL | Qt::Key_O};
+            QTest::keyClick(QApplication::focusWidget(), tasti[t].key(), tasti[t].keyboardModifiers());
         } else {
             QHeaderView *h = controllo()->horizontalHeader();
             for (int s = 0; s < h->count(); ++s)
