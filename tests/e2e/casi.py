@@ -31,7 +31,7 @@ MESSAGGI = "Brantovel"
 # corner of the area below the menu bar, which is 6405 twips high.
 CONTROLLI = {"txtCognome": (1680, 720), "cboComune": (1680, 2640), "cmdElabora": (720, 5040),
              "Command1": (4800, 5040), "Command2": (6840, 5040), "Text4": (6840, 240)}
-MENU = ("Help", "CercaComuni", "VerificaCodice", "AggiornaLuoghi")
+MENU = ("Help", "CercaComuni", "VerificaCodice", "ControllaElenco", "AggiornaLuoghi")
 
 
 class Prova:
