@@ -139,13 +139,14 @@ private:
     }
 };
 
-// Windows made of a plain widget, with no class of their own that Qt knows,
-// option buttons and named menu entries.
+// Windows made of a plain widget or of a class of ours derived from it (Qt
+// asks for each class up the chain, so a dialog or main window is already
+// answered by the time "QWidget" is asked for), option buttons and named
+// menu entries.
 QAccessibleInterface *interfaccia(const QString &classe, QObject *oggetto)
 {
     auto *w = qobject_cast<QWidget *>(oggetto);
-    if (w && w->isWindow() && classe == QLatin1String("QWidget")
-        && classe == QLatin1String(w->metaObject()->className()))
+    if (w && w->isWindow() && classe == QLatin1String("QWidget"))
         return new QAccessibleWidget(w, QAccessible::Window);
     // Asked for while the button is still being made: whatever it becomes.
     if (auto *b = qobject_cast<QRadioButton *>(oggetto))

@@ -439,6 +439,7 @@ void FrmCodiceFiscale::ControllaElenco_Click()
         m_controlloElenco = new FrmControlloElenco(m_percorso, m_platform, this);
         connect(m_controlloElenco, &FrmControlloElenco::codiceDaVerificare, this,
                 [this](const QString &codice) { apriVerifica()->mostraCodice(codice); });
+        centraSulloSchermo(m_controlloElenco);
     }
     m_controlloElenco->show();
     m_controlloElenco->setWindowState(m_controlloElenco->windowState() & ~Qt::WindowMinimized);

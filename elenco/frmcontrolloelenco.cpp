@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QThread>
 #include <QVBoxLayout>
@@ -50,6 +51,9 @@ FrmControlloElenco::FrmControlloElenco(const QString &percorsoDatiAtto, Platform
     connect(cmdSalva, &QPushButton::clicked, this, &FrmControlloElenco::cmdSalva_Click);
     connect(chkSoloProblemi, &QCheckBox::toggled, this, &FrmControlloElenco::chkSoloProblemi_Click);
     connect(tblRisultati, &QTableView::activated, this, &FrmControlloElenco::tblRisultati_Activated);
+    // Esc hides the window, as it closes the other windows; a check under
+    // way goes on and its results wait for the window's return.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     mostraStato(false);
 }
 

@@ -82,24 +82,25 @@ void tst_Accessibilita::detto()
 // The role and name of a window (then closed with Esc), a menu entry or an option.
 void tst_Accessibilita::ruolo_data()
 {
-    colonne<QString, QString>("oggetto", "detto");
-    riga("menu entry captioned as one word", "VerificaCodice", "MenuItem Verifica codice");
-    riga("browser window", "frmcomuni", "Window Comuni by Ozmir");
-    riga("verify window", "frmVerificaCodice", "Window Verifica codice fiscale");
-    riga("one of two options", "Option4", "RadioButton Pulisci");
+    colonne<QString, QString, QString>("voce", "oggetto", "detto");
+    riga("menu entry captioned as one word", "", "VerificaCodice", "MenuItem Verifica codice");
+    riga("browser window", "CercaComuni", "frmcomuni", "Window Comuni by Ozmir");
+    riga("verify window", "VerificaCodice", "frmVerificaCodice", "Window Verifica codice fiscale");
+    riga("list check window", "ControllaElenco", "frmControlloElenco", "Window Controllo di un elenco");
+    riga("one of two options", "CercaComuni", "Option4", "RadioButton Pulisci");
 }
 
 void tst_Accessibilita::ruolo()
 {
+    QFETCH(QString, voce);
     QFETCH(QString, oggetto);
     FinestraDiProva f;
     QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
     QAccessibleInterface *i = QAccessible::queryAccessibleInterface(f.form->findChild<QAction *>(oggetto));
     QWidget *w = nullptr;
     if (!i) {
-        const bool verifica = oggetto == "frmVerificaCodice";
-        f.scegliDalMenu(verifica ? f.ui().VerificaCodice : f.ui().CercaComuni);
-        QTRY_VERIFY((w = FinestraDiProva::finestraAperta(verifica ? oggetto : "frmcomuni")));
+        f.scegliDalMenu(f.form->findChild<QAction *>(voce));
+        QTRY_VERIFY((w = FinestraDiProva::finestraAperta(voce == "CercaComuni" ? "frmcomuni" : oggetto)));
         i = QAccessible::queryAccessibleInterface(w->objectName() == oggetto ? w : w->findChild<QWidget *>(oggetto));
     }
     const QString ruolo = QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(i->role()));
