@@ -29,22 +29,23 @@ private slots:
     }
 
     // principale: surname|name|date|place code|code in the main window, whose
-    // code starts the box. visto: outcome|omocodia|place|warning on the place|
+    // code starts the box. visto: outcome|omocodia|sex|date of birth|place|warning on the place|
     // agreement with the main window, part by part. appunti: what Copia copies.
     void mostrato_data()
     {
         colonne<QString, QString, QString, QString>("principale", "digitato", "visto", "appunti");
         riga("state whose name carries its mark; no date to compare with", "ROSSI|MARIO||Z734|", "RSSMRA80A01Z734C",
-             "Codice fiscale valido|nessuna|Palau (Stato estero) Z734||||||", "RSS MRA 80A01 Z734C");
+             "Codice fiscale valido|nessuna|maschile|01/01/1980|Palau (Stato estero) Z734||||||", "RSS MRA 80A01 Z734C");
         riga("born after the place ceased", "", "VRDGPP95M44Z135A",
-             "Codice fiscale valido|nessuna|Unione Sovietica (soppresso nel 1992) (Stato estero) Z135|"
+             "Codice fiscale valido|nessuna|femminile|04/08/1995|Unione Sovietica (soppresso nel 1992) (Stato estero) Z135|"
              "Il 04/08/1995 questo luogo non esisteva più: è esistito fino al 31/12/1991|||||",
              "VRD GPP 95M44 Z135A");
         riga("wrong check character: nothing to copy", "", "RSSMRA80A01H501A",
-             "Codice non valido: il carattere di controllo dovrebbe essere U||||||||", "");
+             "Codice non valido: il carattere di controllo dovrebbe essere U||||||||||", "");
         riga("omocodic code from the main window, of no known place, another day",
              "ROSSI|MARIO|2/1/1980|Z999|RSS MRA 8LA01 Z9VVK", "",
-             "Codice fiscale valido|3 su 7 cifre sostituite da lettere; codice di base RSS MRA 80A01 Z999Y||"
+             "Codice fiscale valido|3 su 7 cifre sostituite da lettere; codice di base RSS MRA 80A01 Z999Y|maschile|"
+             "01/01/1980||"
              "Il codice di luogo Z999 non è di alcun comune né Stato conosciuto|concorda|concorda|non "
              "concorda|concorda|concorda",
              "RSS MRA 8LA01 Z9VVK");
@@ -71,13 +72,13 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), box("txtCodice"));
         QTest::keyClicks(box("txtCodice"), digitato);
         QStringList visto, nomi;
-        for (const char *nome : {"txtEsito", "txtOmocodia", "txtLuogo", "txtAvvisoLuogo", "txtConfronto1",
+        for (const char *nome : {"txtEsito", "txtOmocodia", "txtSesso", "txtDataNascita", "txtLuogo", "txtAvvisoLuogo", "txtConfronto1",
                                  "txtConfronto2", "txtConfronto3", "txtConfronto4", "txtConfronto5"})
             visto << box(nome)->text();
         QTEST(visto.join(QLatin1Char('|')), "visto");
         // A colour alone says nothing to a screen reader: the reason goes with it.
         QCOMPARE(box("txtEsito")->accessibleDescription() + box("txtAvvisoLuogo")->accessibleDescription(),
-                 visto.at(0) + visto.at(3));
+                 visto.at(0) + visto.at(5));
         for (QLineEdit *e : w->findChildren<QLineEdit *>())
             nomi << QAccessible::queryAccessibleInterface(e)->text(QAccessible::Name);
         QVERIFY2(!nomi.contains(QString()) && nomi.removeDuplicates() == 0, qPrintable(nomi.join(QLatin1Char(','))));

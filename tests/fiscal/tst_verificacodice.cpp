@@ -38,8 +38,6 @@ private slots:
              "il carattere 4 dovrebbe essere una lettera, non «\U0001F600»");
         riga("unknown month letter", "RSSMRA80F01H501U",
              "il carattere 9 dovrebbe essere la lettera di un mese (A B C D E H L M P R S T), non «F»");
-        riga("wrong check character", "RSSMRA80A01H501A", "il carattere di controllo dovrebbe essere U");
-        riga("omocodic, wrong check character", "RSSMRA80A01H50MU", "il carattere di controllo dovrebbe essere M");
     }
 
     void lettura()
