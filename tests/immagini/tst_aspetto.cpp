@@ -69,9 +69,9 @@ private slots:
     void finestra_data()
     {
         colonne<QString, QString, QString>("tasti", "voce", "poi");
-        const QString donna = QStringLiteral("bianchi⇥anna⇥f⇥mil⇥9 settembre 1995⇥[cmdElabora]");
+        const QString donna = QStringLiteral("bianchi⇥anna⇥f⇥mil⇥19 settembre 1995⇥[cmdElabora]");
         riga("principale_donna", donna, "", "");
-        riga("principale_iva_errata", "[Text4]12345678901[Command2]", "", "");
+        riga("principale_errori", "[Text4]12345678901[Command2][txtDataNascita]31/02/1980[cboComune]x⇥", "", "");
         riga("verifica_donna", donna, "VerificaCodice", "");
         riga("verifica_errata", "", "VerificaCodice", "RSSMRA80A01H501A");
         riga("comuni", "", "CercaComuni", "");
