@@ -85,8 +85,14 @@ private slots:
         QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("cmdCopia")), Qt::LeftButton);
         QTEST(f->platform.clipboard, "appunti");
 
+        // Brought forward again, it reads the main window's data anew.
+        ui.txtCognome->setText(QStringLiteral("VERDI"));
+        f->form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->form.get()));
         f->scegliDalMenu(ui.VerificaCodice);
         QCOMPARE(finestra(), w.data());
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(box("txtConfronto1")->text(), visto.at(6).isEmpty() ? QString() : QStringLiteral("non concorda"));
         QVERIFY(!w->isModal());
         f->form.reset();
         QVERIFY(w && w->isVisible());

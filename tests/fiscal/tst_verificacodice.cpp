@@ -20,6 +20,7 @@ private slots:
         riga("a woman on 29 February 00: 2000, 1900 had none", "RSSMRA00B69H501C", "F 29/02/2000 H501 0 11001");
         riga("born today, or a century ago today", "RSSMRA26T06H501O", "M 06/12/2026 06/12/1926 H501 0 11011");
         riga("or 120 years ago today, still alive", "RSSMRA06T06H501K", "M 06/12/2006 06/12/1906 H501 0 11011");
+        riga("not 121 years ago today", "RSSMRA05T06H501J", "M 06/12/2005 H501 0 11011");
         riga("blanks anywhere and small letters; only the year differs", " rss mra 81a01\th501v\n",
              "M 01/01/1981 H501 0 11011");
         riga("all seven digits replaced: compared on the base code", "RSSMRAULALMHRLMD", "M 01/01/1980 H501 7 11111");

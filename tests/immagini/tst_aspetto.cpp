@@ -13,20 +13,21 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyleFactory>
 #include <QTest>
 
 namespace {
 
-void confrontaCon(QWidget *finestra, const QString &nome)
+void confrontaCon(const QImage &disegno, const QString &nome)
 {
-    const QImage vista = finestra->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage vista = disegno.convertToFormat(QImage::Format_ARGB32);
     const QString riferimento = QStringLiteral(BRANTOVEL_IMMAGINI "/%1.png").arg(nome);
     if (qEnvironmentVariableIsSet("BRANTOVEL_AGGIORNA_IMMAGINI")) {
         QVERIFY(vista.save(riferimento));
         return;
     }
-    const QImage atteso = QImage(riferimento).convertToFormat(QImage::Format_RGB32);
+    const QImage atteso = QImage(riferimento).convertToFormat(QImage::Format_ARGB32);
     QVERIFY2(!atteso.isNull(), qPrintable(riferimento + QStringLiteral(" manca")));
     if (vista == atteso)
         return;
@@ -89,15 +90,22 @@ private slots:
         const QString nome = QString::fromLatin1(QTest::currentDataTag());
         QAction *comando = f.form->findChild<QAction *>(voce);
         if (voce.isEmpty())
-            return confrontaCon(f.form.get(), nome);
+            return confrontaCon(f.form->grab().toImage(), nome);
         QVERIFY(comando);
         if (comando == f.ui().Aiuto)
-            return f.apriModale(comando, [&nome](QWidget *w) { confrontaCon(w, nome); });
+            return f.apriModale(comando, [&nome](QWidget *w) { confrontaCon(w->grab().toImage(), nome); });
         f.scegliDalMenu(comando);
         QWidget *w = nullptr;
         QTRY_VERIFY((w = QApplication::activeWindow()) && w != f.form.get());
         digita(QApplication::focusWidget(), poi);
-        confrontaCon(w, nome);
+        confrontaCon(w->grab().toImage(), nome);
+    }
+
+    // The pen shown over the buttons.
+    void puntatore()
+    {
+        FinestraDiProva f;
+        confrontaCon(f.ui().cmdElabora->cursor().pixmap().toImage(), QStringLiteral("puntatore"));
     }
 };
 
