@@ -28,6 +28,9 @@ private slots:
         riga("29 February of a common year", "RSSMRA83B29H501T",
              "i caratteri 10 e 11 danno il 29 febbraio, ma gli anni che finiscono in 83 non sono bisestili");
         riga("31 April", "RSSMRA80D31H501D", "i caratteri 10 e 11 danno il 31 aprile, che non esiste");
+        riga("31 June", "RSSMRA80H71H501D", "i caratteri 10 e 11 danno il 31 giugno, che non esiste");
+        riga("31 September", "RSSMRA80P31H501D", "i caratteri 10 e 11 danno il 31 settembre, che non esiste");
+        riga("31 November", "RSSMRA80S71H501D", "i caratteri 10 e 11 danno il 31 novembre, che non esiste");
         riga("day 00", "RSSMRA80A00H501U",
              "i caratteri 10 e 11 danno il giorno 00: dovrebbe andare da 01 a 31 per gli uomini, da 41 a 71 per le "
              "donne");
