@@ -34,8 +34,10 @@ private slots:
     void mostrato_data()
     {
         colonne<QString, QString, QString, QString>("principale", "digitato", "visto", "appunti");
-        riga("state whose name carries its mark; no date to compare with", "ROSSI|MARIO||Z734|", "RSSMRA80A01Z734C",
-             "Codice fiscale valido|nessuna|maschile|01/01/1980|Palau (Stato estero) Z734||||||", "RSS MRA 80A01 Z734C");
+        riga("state whose name carries its mark; either century; no date to compare with", "ROSSI|MARIO||Z734|",
+             "RSSMRA20A01Z734O",
+             "Codice fiscale valido|nessuna|maschile|01/01/2020 (oppure 01/01/1920)|Palau (Stato estero) Z734||||||",
+             "RSS MRA 20A01 Z734O");
         riga("born after the place ceased", "", "VRDGPP95M44Z135A",
              "Codice fiscale valido|nessuna|femminile|04/08/1995|Unione Sovietica (soppresso nel 1992) (Stato estero) Z135|"
              "Il 04/08/1995 questo luogo non esisteva più: è esistito fino al 31/12/1991|||||",
