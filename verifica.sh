@@ -3,7 +3,8 @@
 #   ./verifica.sh              # la suite intera, in pochi minuti
 #   ./verifica.sh --completa   # prima ogni bersaglio di fuzzing per 30 secondi e
 #                              # la suite sotto AddressSanitizer e
-#                              # UndefinedBehaviorSanitizer, poi la suite intera
+#                              # UndefinedBehaviorSanitizer, poi la suite intera e,
+#                              # da root, la prova del pacchetto installato
 set -euo pipefail
 cd "$(dirname "$0")"
 case "${1:-}" in
@@ -15,3 +16,6 @@ case "${1:-}" in
     *) echo "uso: ./verifica.sh [--completa]" >&2; exit 2 ;;
 esac
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+if [ "${1:-}" = --completa ]; then
+    packaging/prova_installazione.sh build
+fi

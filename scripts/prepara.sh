@@ -5,6 +5,8 @@
 #   scripts/prepara.sh             # the program alone: to build and run it
 #   scripts/prepara.sh prove       # also the tests and what they drive
 #   scripts/prepara.sh completa    # also the fuzzers and the sanitizers
+#   scripts/prepara.sh riferimenti # also what tests/riferimenti/genera_riferimenti.py,
+#                                  # run by hand, makes the reference vectors with
 set -euo pipefail
 cd "$(dirname "$0")/.."
 livello=${1:-programma}
@@ -29,12 +31,16 @@ prove=(# window tests on a real X server; the end-to-end tests drive the
        dpkg-dev desktop-file-utils librsvg2-bin)
 # clang with libFuzzer and the sanitizers' runtime
 completa=(clang libclang-rt-14-dev)
+# other implementations of the fiscal code and the VAT check, never shipped
+riferimenti=(python3-stdnum)
+command -v npm >/dev/null || riferimenti+=(nodejs npm)
 
 case $livello in
     programma) ;;
     prove) pacchetti+=("${prove[@]}") ;;
     completa) pacchetti+=("${prove[@]}" "${completa[@]}") ;;
-    *) echo "uso: scripts/prepara.sh [programma|prove|completa]" >&2; exit 2 ;;
+    riferimenti) pacchetti+=("${prove[@]}" "${riferimenti[@]}") ;;
+    *) echo "uso: scripts/prepara.sh [programma|prove|completa|riferimenti]" >&2; exit 2 ;;
 esac
 
 mancanti=()

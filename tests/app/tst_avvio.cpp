@@ -45,7 +45,10 @@ void tst_Avvio::fileMancante()
     for (const QString &nome : scelti)
         f.platform.fileAnswers << altrove.filePath(nome);
     QCOMPARE(int(f.avvia()), esito);
-    QCOMPARE(f.platform.messageTexts().filter(QStringLiteral("Il database ''DatiAtto'.mdb'' deve")).size(), 2);
+    QCOMPARE(f.platform.messageTexts().count(QStringLiteral(
+                 "Il database ''DatiAtto'.mdb'' deve essere copiato nella stessa cartella dove viene eseguito il "
+                 "programma:\rpuoi comunque cercarlo ed aprirlo con la finestra che segue!")),
+             2);
     QCOMPARE(f.platform.messages.constLast().style, Platform::Exclamation);
     QCOMPARE(f.form->percorsoDatiAtto(), esito == int(Avvio::Pronto) ? scelto : QString());
 }

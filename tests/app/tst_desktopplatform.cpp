@@ -5,19 +5,23 @@
 
 #include <QtWidgets>
 
-// Runs `guarda` on the next real dialog of type D once it is open, then closes it.
-template <typename D, typename G> static void quandoAperto(G guarda)
+// Runs `guarda` on the next real dialog of type D once it is open, then closes
+// it. The flag returned says whether it ran: checks that never ran prove nothing.
+template <typename D, typename G> static std::shared_ptr<bool> quandoAperto(G guarda)
 {
+    auto visto = std::make_shared<bool>(false);
     auto *timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, [timer, guarda] {
+    QObject::connect(timer, &QTimer::timeout, [timer, guarda, visto] {
         if (auto *d = qobject_cast<D *>(QApplication::activeModalWidget())) {
             timer->stop();
             timer->deleteLater();
+            *visto = true;
             guarda(d);
             d->close();
         }
     });
     timer->start(0);
+    return visto;
 }
 
 class tst_DesktopPlatform : public QObject
@@ -46,12 +50,13 @@ private slots:
     {
         QFETCH(int, stile);
         QFETCH(QString, titolo);
-        quandoAperto<QMessageBox>([](QMessageBox *box) {
+        const auto visto = quandoAperto<QMessageBox>([](QMessageBox *box) {
             QCOMPARE(box->text(), QStringLiteral("uno\ndue\ntre"));
             QTEST(box->windowTitle(), "titoloMostrato");
             QTEST(int(box->icon()), "icona");
         });
         DesktopPlatform().msgBox(nullptr, QStringLiteral("uno\r\ndue\rtre"), Platform::Style(stile), titolo);
+        QVERIFY(*visto);
     }
 
     // Only Sì says yes; Return alone says No.
@@ -77,11 +82,12 @@ private slots:
 
     void sceltaDelFile()
     {
-        quandoAperto<QFileDialog>([](QFileDialog *d) {
+        const auto visto = quandoAperto<QFileDialog>([](QFileDialog *d) {
             QCOMPARE(d->findChild<QComboBox *>("fileTypeCombo")->currentText(), QStringLiteral("(*.MDB)"));
             QCOMPARE(d->labelText(QFileDialog::Reject), QStringLiteral("Annulla"));
         });
         QCOMPARE(DesktopPlatform().openFileName(nullptr, "Cerca", "(*.MDB)|*.mdb"), QString());
+        QVERIFY(*visto);
         QVERIFY(QDir(m_impostazioni.path()).isEmpty()); // the dialog keeps no settings of its own
     }
 

@@ -22,7 +22,7 @@ from urllib.parse import urlsplit
 
 sys.dont_write_bytecode = True
 
-from schermo import Finestra, appunti, attendi, attendi_appunti, finestre, scrivi, tasti  # noqa: E402
+from schermo import Finestra, appunti, attendi, attendi_appunti, finestre, gestore_vivo, scrivi, tasti  # noqa: E402
 
 PRINCIPALE = "Brantovel by Ozmir"
 MESSAGGI = "Brantovel"
@@ -145,7 +145,7 @@ def caso_partita_iva(prova):
     indirizzi = attendi(lambda: prova.indirizzi.exists() and prova.indirizzi.read_text().split(),
                         "l'indirizzo passato al browser")
     parti = urlsplit(indirizzi[0])
-    assert len(indirizzi) == 1 and parti.scheme in ("http", "https"), indirizzi
+    assert len(indirizzi) == 1 and (parti.scheme, parti.netloc) == ("https", "www1.agenziaentrate.gov.it"), indirizzi
     assert (parti.path, parti.query, parti.fragment) == ("/servizi/vies/vies.htm", "act=default&piva=&stato=IT",
                                                          "app"), indirizzi[0]
 
@@ -260,8 +260,7 @@ def main():
     # to a window when a message closes, and closes windows on Alt+F4.
     gestore = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        attendi(lambda: "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
-                                                      capture_output=True, text=True).stdout, "il gestore delle finestre")
+        attendi(lambda: gestore.poll() is None and gestore_vivo(), "il gestore delle finestre")
         return 0 if all([esegui(argomenti.caso, c, argomenti.schermate) for c in comandi]) else 1
     finally:
         gestore.terminate()

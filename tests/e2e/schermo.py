@@ -37,6 +37,18 @@ def finestre(pid, titolo=None):
     return [f for f in trovate if titolo is None or f.titolo() == titolo]
 
 
+def gestore_vivo():
+    """Whether a window manager runs: the root window names the manager's check
+    window, and that window exists and names itself. A manager that exited may
+    leave the root's property behind, naming a window that is gone."""
+    def controllo(*dove):
+        uscita = subprocess.run(["xprop", *dove, "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout
+        trovato = re.search(r"window id # (0x[0-9a-f]+)", uscita)
+        return trovato and trovato.group(1)
+    radice = controllo("-root")
+    return bool(radice) and controllo("-id", radice) == radice
+
+
 def tasti(*nomi):
     """Keys by their X names ("Tab", "Return", "ctrl+c"), to the window that has the keyboard."""
     xdotool("key", "--delay", 60, *nomi)

@@ -20,6 +20,7 @@ private slots:
         riga("a woman on 29 February 00: 2000, 1900 had none", "RSSMRA00B69H501C", "F 29/02/2000 H501 0 11001");
         riga("born today, or a century ago today", "RSSMRA26T06H501O", "M 06/12/2026 06/12/1926 H501 0 11011");
         riga("or 120 years ago today, still alive", "RSSMRA06T06H501K", "M 06/12/2006 06/12/1906 H501 0 11011");
+        riga("not 121 years ago today", "RSSMRA05T06H501J", "M 06/12/2005 H501 0 11011");
         riga("blanks anywhere and small letters; only the year differs", " rss mra 81a01\th501v\n",
              "M 01/01/1981 H501 0 11011");
         riga("all seven digits replaced: compared on the base code", "RSSMRAULALMHRLMD", "M 01/01/1980 H501 7 11111");
@@ -35,6 +36,9 @@ private slots:
              "i caratteri 10 e 11 danno il giorno 40 (la Q sta per 4, la L per 0): dovrebbe andare da 01 a 31 per gli "
              "uomini, da 41 a 71 per le donne");
         riga("31 April", "RSSMRA80D31H501D", "i caratteri 10 e 11 danno il 31 aprile, che non esiste");
+        riga("31 June", "RSSMRA80H71H501D", "i caratteri 10 e 11 danno il 31 giugno, che non esiste");
+        riga("31 September", "RSSMRA80P31H501D", "i caratteri 10 e 11 danno il 31 settembre, che non esiste");
+        riga("31 November", "RSSMRA80S71H501D", "i caratteri 10 e 11 danno il 31 novembre, che non esiste");
         riga("day 00", "RSSMRA80A00H501U",
              "i caratteri 10 e 11 danno il giorno 00: dovrebbe andare da 01 a 31 per gli uomini, da 41 a 71 per le "
              "donne");

@@ -37,9 +37,9 @@ void tst_PannelloIva::init()
     QCOMPARE(f->avvia(), FrmCodiceFiscale::Avvio::Pronto);
     QApplication::clipboard()->setText(QStringLiteral("45"));
     messaggi.clear();
-    // A message's first words over the number field and the two coloured boxes.
+    // A message over the number field and the two coloured boxes.
     f->platform.whileMessageOpen = [this](const RecordingPlatform::Message &m) {
-        messaggi << QStringLiteral("%1 [%2] %3").arg(m.text.section(u':', 0, 1), f->ui().Text1->text(), fondi());
+        messaggi << QStringLiteral("%1 [%2] %3").arg(m.text, f->ui().Text1->text(), fondi());
     };
 }
 
@@ -58,21 +58,24 @@ void tst_PannelloIva::pannello_data()
     // Backspace on a selected digit goes back to the box before, erasing nothing.
     riga("lettera nella prima, testo lasciato cadere nella seconda, due cifre, una lettera, ritorno indietro",
          "a12{Text5:x}[Text5]3⎘⌫x4567890⌫[CboUfficioIva]",
-         "10456789000    | CboUfficioIva [] |  0 0 | verdeacqua/ciano" + rifiutata.repeated(2));
+         "10456789000    | CboUfficioIva [] |  0  | verdeacqua/ciano" + rifiutata.repeated(2));
     riga("regressione: cifre 9 e 11 zero non cercate; cifre cambiate prima dell'ultima: cercate al clic",
          "00488410010[Text4]1234560890[Command2]",
          "12345608900 12345608900 890 890 Primo ufficio | Command2 | "
-         "12345608900 1 1 | verdeacqua/ciano | Numero Partita IVA: OK [12345608900] verdeacqua/ciano");
+         "12345608900 1 https://www1.agenziaentrate.gov.it/servizi/vies/vies.htm?act=default&piva=&stato=IT#app | "
+         "verdeacqua/ciano | Numero Partita IVA: OK: per accertarti dell'esistenza della Partita IVA, incolla il "
+         "numero nel sito di controllo  [12345608900] verdeacqua/ciano");
     riga("ufficio inesistente: tutto azzerato, e gli undici zeri non passano il controllo",
          "12345670587[Text4]12340011051[Command2]",
-         "00000000000    | Text4 [0] |  0 0 | verdeacqua/ciano | Codice Ufficio IVA inesistente [12340011051] "
+         "00000000000    | Text4 [0] |  0  | verdeacqua/ciano | Codice Ufficio IVA inesistente [12340011051] "
          "verdeacqua/rosso | Numero Partita IVA: errato [0  0  0  0  0  0  0  0  0  0  0] rosso/ciano");
     riga("✗ toglie la tabella degli uffici: nessun ufficio inesistente, le cifre restano", "✗12345678903",
-         "12345678903 12345678903 890  | CboUfficioIva [] |  0 0 | verdeacqua/ciano | Errore imprevisto: 1 no such "
-         "table [12345678903] verdeacqua/ciano");
+         "12345678903 12345678903 890  | CboUfficioIva [] |  0  | verdeacqua/ciano | Errore imprevisto: 1 no such "
+         "table: CodiciUfficioIva [12345678903] verdeacqua/ciano");
 }
 
-// Digits, number field, office code, office | focus [selection] | clipboard, clearings, pages | colours | messages.
+// Digits, number field, office code, office | focus [selection] | clipboard, clearings, pages opened | colours |
+// messages.
 void tst_PannelloIva::pannello()
 {
     QFETCH(QString, tasti);
@@ -91,7 +94,7 @@ void tst_PannelloIva::pannello()
                  .arg(f->ui().Text1->text(), f->ui().Text15->text(), f->ui().CboUfficioIva->currentText(),
                       QApplication::focusWidget()->objectName(), box ? " [" + box->selectedText() + "]" : "",
                       f->platform.clipboard, QString::number(f->platform.clipboardClears),
-                      QString::number(f->platform.openedUrls.size()));
+                      QUrl::toStringList(f->platform.openedUrls).join(u' '));
     QTEST((QStringList{vista + fondi()} + messaggi).join(" | "), "vista");
 }
 
