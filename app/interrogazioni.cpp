@@ -32,6 +32,11 @@ DbError elencoComuni(const Database &db, QStringList *comuni)
                          QStringLiteral("Nome"), comuni);
 }
 
+DbError tuttiILuoghi(const Database &db, const QStringList &campi, QList<QStringList> *righe)
+{
+    return db.readRows(QStringLiteral("SELECT * FROM Comuni"), campi, righe);
+}
+
 DbError apriComuniPerNome(const Database &db, Recordset *comuni)
 {
     return comuni->openTable(db, QStringLiteral("Comuni"), QStringLiteral("comune"), QStringLiteral("Nome"));

@@ -19,6 +19,9 @@ DbError elencoStatiEsteri(const Database &db, QStringList *stati);
 // The names of the Italian municipalities, in alphabetical order without
 // regard to case.
 DbError elencoComuni(const Database &db, QStringList *comuni);
+// Every row of the places' table in the table's order, with the fields
+// `campi` (names as the browser shows them) in that order.
+DbError tuttiILuoghi(const Database &db, const QStringList &campi, QList<QStringList> *righe);
 // Makes `comuni` seek places by name, in the same order as the list above.
 DbError apriComuniPerNome(const Database &db, Recordset *comuni);
 

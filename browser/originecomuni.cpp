@@ -2,6 +2,7 @@
 #include "browser/originecomuni.h"
 
 #include "app/datiluoghi.h"
+#include "app/interrogazioni.h"
 
 #include <QCollator>
 #include <algorithm>
@@ -31,7 +32,7 @@ DbError OrigineComuni::aggiorna()
     DbError e = m_database.open(m_percorso);
     QList<QStringList> righe;
     if (!e.failed())
-        e = m_database.readRows(QStringLiteral("SELECT * FROM Comuni"), campi(), &righe);
+        e = tuttiILuoghi(m_database, campi(), &righe);
     if (!e.failed())
         e = ::dataDeiLuoghi(m_database, &m_dataDeiLuoghi);
     beginResetModel();

@@ -123,19 +123,33 @@ void PannelloIva::Text_KeyPress(int n, int &keyAscii)
 // box's leave check.
 bool PannelloIva::incollaNumero(int n)
 {
-    QString numero = ui.Text(n)->text();
-    if (numero.size() < 3)
+    QLineEdit *box = ui.Text(n);
+    const QString testo = box->text();
+    if (testo.size() < 3)
         return false;
-    numero.remove(QRegularExpression(QStringLiteral("[\\s.]")));
-    if (numero.startsWith(QLatin1String("IT"), Qt::CaseInsensitive))
-        numero.remove(0, 2);
-    const int primo = numero.size() == 11 ? 4 : n;
-    const int ultimo = primo + int(numero.size()) - 1;
-    if (numero.isEmpty() || ultimo > 14 || !QRegularExpression(QStringLiteral("^[0-9]+$")).match(numero).hasMatch())
+    const auto numero = [n](QString t) {
+        t.remove(QRegularExpression(QStringLiteral("[\\s.]")));
+        if (t.startsWith(QLatin1String("IT"), Qt::CaseInsensitive))
+            t.remove(0, 2);
+        const int ultimo = (t.size() == 11 ? 4 : n) + int(t.size()) - 1;
+        const bool cifre = QRegularExpression(QStringLiteral("^[0-9]+$")).match(t).hasMatch();
+        return cifre && ultimo <= 14 ? t : QString();
+    };
+    QString cifre = numero(testo);
+    // A paste that did not replace the box's digit (a click leaves the caret
+    // beside it) keeps that digit too; the caret, at the end of what came in,
+    // tells on which side of it the digit stands.
+    if (cifre.isEmpty() && box->cursorPosition() == testo.size())
+        cifre = numero(testo.mid(1));
+    else if (cifre.isEmpty() && box->cursorPosition() == testo.size() - 1)
+        cifre = numero(testo.left(testo.size() - 1));
+    if (cifre.isEmpty())
         return false;
+    const int primo = cifre.size() == 11 ? 4 : n;
+    const int ultimo = primo + int(cifre.size()) - 1;
     for (int k = primo; k <= ultimo; ++k) {
         const QSignalBlocker fermo(ui.Text(k));
-        setText(ui.Text(k), numero.at(k - primo));
+        setText(ui.Text(k), cifre.at(k - primo));
     }
     if (ultimo < 14)
         m_events.setFocus(ui.Text(ultimo + 1));

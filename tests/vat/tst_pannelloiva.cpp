@@ -59,6 +59,8 @@ void tst_PannelloIva::pannello_data()
     riga("lettera nella prima, testo lasciato cadere nella seconda, due cifre, una lettera, ritorno indietro",
          "a12{Text5:x}[Text5]3⎘⌫x4567890⌫[CboUfficioIva]",
          "10456789000    | CboUfficioIva [] |  0  | verdeacqua/ciano" + rifiutata.repeated(2));
+    riga("numero intero lasciato cadere accanto alla cifra della prima casella: la cifra non conta",
+         "{Text4:IT 004.884.100.10}", "00488410010 00488410010 001 001 Torino | CboUfficioIva [] |  0  | verdeacqua/ciano");
     riga("regressione: cifre 9 e 11 zero non cercate; cifre cambiate prima dell'ultima: cercate al clic",
          "00488410010[Text4]1234560890[Command2]",
          "12345608900 12345608900 890 890 Primo ufficio | Command2 | "
