@@ -17,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QUrl>
+#include <utility>
 
 namespace {
 
@@ -85,6 +86,7 @@ void PannelloIva::Text_LostFocus(int n)
 // moves the focus on and has the empty box refused before the key arrives.
 void PannelloIva::Text4_KeyPress(int &)
 {
+    m_sostituisce = true;
     setSelection(ui.Text(4), 0, ui.Text(4)->text().size());
 }
 
@@ -104,8 +106,10 @@ void PannelloIva::Text_GotFocus(int n)
 void PannelloIva::Text_KeyPress(int n, int &keyAscii)
 {
     QLineEdit *box = ui.Text(n);
-    if (keyAscii == 22)
+    if (keyAscii == 22) {
+        m_sostituisce = true;
         setSelection(box, 0, box->text().size());
+    }
     if (keyAscii != 8 || (!box->text().isEmpty() && box->selectedText() != box->text()))
         return;
     keyAscii = 0;
@@ -125,6 +129,7 @@ bool PannelloIva::incollaNumero(int n)
 {
     QLineEdit *box = ui.Text(n);
     const QString testo = box->text();
+    const bool sostituito = std::exchange(m_sostituisce, false);
     if (testo.size() < 3)
         return false;
     const auto numero = [n](QString t) {
@@ -139,9 +144,9 @@ bool PannelloIva::incollaNumero(int n)
     // A paste that did not replace the box's digit (a click leaves the caret
     // beside it) keeps that digit too; the caret, at the end of what came in,
     // tells on which side of it the digit stands.
-    if (cifre.isEmpty() && box->cursorPosition() == testo.size())
+    if (cifre.isEmpty() && !sostituito && box->cursorPosition() == testo.size())
         cifre = numero(testo.mid(1));
-    else if (cifre.isEmpty() && box->cursorPosition() == testo.size() - 1)
+    else if (cifre.isEmpty() && !sostituito && box->cursorPosition() == testo.size() - 1)
         cifre = numero(testo.left(testo.size() - 1));
     if (cifre.isEmpty())
         return false;

@@ -44,4 +44,7 @@ private:
     FormEvents &m_events;
     Platform &m_platform;
     Database &dbDatiAtto;
+    // A key in a box has just selected its whole content (Ctrl+V, or any key
+    // in the first box): what comes in replaces the digit, none is left beside.
+    bool m_sostituisce = false;
 };
