@@ -200,7 +200,10 @@ ConfrontoCodFis ConfrontaCodFis(const EsitoCodFis &esito, const QString &cognome
     ConfrontoCodFis c;
     if (!esito.valido)
         return c;
-    c.calcolato = CalcoloCodFis(cognome, nome, nascita, sesso, codiceLuogo.trimmed());
+    // Without a readable date of birth the other parts are still compared; the
+    // date part of the computed code then stands for no date (and agrees with none).
+    c.calcolato = CalcoloCodFis(cognome, nome, nascita.isValid() ? nascita : QDate(2000, 1, 1), sesso,
+                                codiceLuogo.trimmed());
     const QString &atteso = c.calcolato;
     const bool femmina = sesso.compare(QLatin1String("F"), Qt::CaseInsensitive) == 0;
     c.cognome = esito.codiceBase.left(3) == atteso.left(3);
