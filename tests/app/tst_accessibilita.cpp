@@ -32,6 +32,8 @@ void tst_Accessibilita::detto_data()
     riga("caption ending with a colon", "FrmCodiceFiscale", "txtCodiceFiscale", "", "Codice Fiscale");
     riga("numbered digit boxes, described by their tooltip", "FrmCodiceFiscale", "Text14", "",
          "Partita IVA, cifra 11, Ultima cifra di controllo del numero di partita IVA");
+    riga("each digit box its own tooltip", "FrmCodiceFiscale", "Text12", "",
+         "Partita IVA, cifra 9, seconda cifra del codice ufficio IVA");
     riga("two boxes captioned Codice: the place's", "FrmCodiceFiscale", "Text3", "", "Codice del comune");
     riga("two boxes captioned Codice: the office's", "FrmCodiceFiscale", "Text15", "", "Codice ufficio IVA");
     riga("an example code shown in the box is no description", "frmVerificaCodice", "txtCodice", "",

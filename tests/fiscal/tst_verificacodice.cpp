@@ -48,6 +48,8 @@ private slots:
              "il carattere 8 dovrebbe essere una cifra, non «U+0001»");
         riga("an emoji counts as one character", "RSS\U0001F600RA80A01H501U",
              "il carattere 4 dovrebbe essere una lettera, non «\U0001F600» (U+1F600)");
+        riga("a lone high surrogate last: read alone, never past the end", QStringLiteral("RSSMRA80A01H501") + QChar(0xD83D),
+             "il carattere 16 dovrebbe essere una lettera, non «U+D83D»");
         riga("Cyrillic A: a look-alike named by its number", "RSSMR\u041080A01H501U",
              "il carattere 6 dovrebbe essere una lettera, non «\u0410» (U+0410)");
         riga("full-width R", "\uFF32SSMRA80A01H501U",
