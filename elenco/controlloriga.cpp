@@ -211,8 +211,9 @@ void ControlloRiga::confronta(const Dati &dati, Risultato *r)
         luogo = codiceDelLuogo(dati.nomeLuogo, e.codiceLuogo);
     const QDate data = dati.data.value_or(QDate());
     const ConfrontoCodFis c = ConfrontaCodFis(e, dati.cognome, dati.nome, data, dati.sesso, luogo);
-    const QString daiDati = senzaSpazi(CalcoloCodFis(dati.cognome, dati.nome, data.isValid() ? data : QDate(2000, 1, 1),
-                                                     dati.sesso.isEmpty() ? QStringLiteral("M") : dati.sesso, luogo));
+    // The code the data give, computed once by the comparison (a missing sex
+    // counts as male there, an unreadable date stands in as one).
+    const QString daiDati = senzaSpazi(c.calcolato);
     QStringList diversi = dati.illeggibili;
     if (!dati.nomeLuogo.isEmpty() && dati.luogo.isEmpty() && luogo.isEmpty())
         diversi << QStringLiteral("luogo di nascita «%1» sconosciuto").arg(dati.nomeLuogo);
