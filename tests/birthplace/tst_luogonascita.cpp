@@ -47,6 +47,8 @@ void tst_LuogoNascita::digitando_data()
          "N[ullano]   | sistema/sistema | cboComune | Errore n.");
     riga("leaving confirms the first match's stored name; Enter is no choice from the list", "  rom⏎ ⇥",
          "|Roma RM H501 | nero/bianco | txtDataNascita");
+    riga("a text between two names is no place, though the next name is found", "romx⇥",
+         "Romx| ? ? | bianco/rosso | cboComune | Comune inesistente, Comune inesistente");
     riga("leaving with a null province: an empty box, not the previous place's", "rom⌫⌫⌫⌫n⇥",
          "|Nullano  N001 | nero/bianco | txtDataNascita | Errore n.");
     riga("leaving with a null code: an empty box, not the previous place's", "rom⌫⌫⌫⌫v⇥",
