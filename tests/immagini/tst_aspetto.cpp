@@ -3,7 +3,9 @@
 // states and compared, point by point, with its picture in this folder, so
 // captions, layout and the colours actually painted are all checked at once.
 // The fonts and their rendering are pinned by fonts.conf beside this file.
-// After a deliberate change to a window, remake the pictures with
+// What a screen reader finds in the same window (every control's role, name,
+// description and value, tooltips included) is compared with the text file of
+// the same name. After a deliberate change to a window, remake both with
 //   BRANTOVEL_AGGIORNA_IMMAGINI=1 ctest --test-dir build -R tst_aspetto
 // and commit them with the change. When a picture differs, the window as drawn
 // and a map of the points that differ are left in build/tests/immagini/.
@@ -12,7 +14,10 @@
 #include "support/tabella.h"
 #include "support/tasti.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QFile>
+#include <QMetaEnum>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyleFactory>
@@ -43,6 +48,39 @@ void confrontaCon(const QImage &disegno, const QString &nome)
     QVERIFY(mappa.save(uscita + QStringLiteral("-differenze.png")));
     QFAIL(qPrintable(QStringLiteral("%1 non è come l'immagine di riferimento: vedi %2-vista.png e %2-differenze.png")
                          .arg(nome, uscita)));
+}
+
+void ascolta(QAccessibleInterface *i, int livello, QString *detto)
+{
+    const QString ruolo = QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(i->role()));
+    QStringList parti{QString(livello * 2, u' ') + ruolo};
+    for (const QAccessible::Text t : {QAccessible::Name, QAccessible::Description, QAccessible::Value})
+        parti << i->text(t);
+    *detto += parti.join(QLatin1String(" | ")).trimmed() + u'\n';
+    for (int k = 0; k < i->childCount(); ++k)
+        ascolta(i->child(k), livello + 1, detto);
+}
+
+void confrontaDetto(QWidget *w, const QString &nome)
+{
+    QString detto;
+    ascolta(QAccessible::queryAccessibleInterface(w), 0, &detto);
+    QFile riferimento(QStringLiteral(BRANTOVEL_IMMAGINI "/%1.txt").arg(nome));
+    if (qEnvironmentVariableIsSet("BRANTOVEL_AGGIORNA_IMMAGINI")) {
+        QVERIFY(riferimento.open(QIODevice::WriteOnly) && riferimento.write(detto.toUtf8()) > 0);
+        return;
+    }
+    QVERIFY2(riferimento.open(QIODevice::ReadOnly), qPrintable(riferimento.fileName() + QStringLiteral(" manca")));
+    const QStringList atteso = QString::fromUtf8(riferimento.readAll()).split(u'\n');
+    const QStringList righe = detto.split(u'\n');
+    for (int k = 0; k < std::max(righe.size(), atteso.size()); ++k)
+        QCOMPARE(righe.value(k), atteso.value(k));
+}
+
+void confronta(QWidget *w, const QString &nome)
+{
+    confrontaCon(w->grab().toImage(), nome);
+    confrontaDetto(w, nome);
 }
 
 } // namespace
@@ -92,13 +130,13 @@ private slots:
         QAction *comando = voce.isEmpty() ? nullptr : f.form->findChild<QAction *>(voce);
         QWidget *w = f.form.get();
         if (comando == f.ui().Aiuto)
-            return f.apriModale(comando, [&nome](QWidget *w) { confrontaCon(w->grab().toImage(), nome); });
+            return f.apriModale(comando, [&nome](QWidget *w) { confronta(w, nome); });
         if (comando) {
             f.scegliDalMenu(comando);
             QTRY_VERIFY((w = QApplication::activeWindow()) && w != f.form.get());
             digita(QApplication::focusWidget(), poi);
         }
-        confrontaCon(w->grab().toImage(), nome);
+        confronta(w, nome);
         // The task bar shows the program's own icon for it; the help window has none.
         QCOMPARE(w->windowIcon().pixmap(32).toImage(), iconaApplicazione().pixmap(32).toImage());
     }
