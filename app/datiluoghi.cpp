@@ -46,6 +46,24 @@ QString giornoIso(const QDate &d)
     return d.isNull() ? QString("") : d.toString(Qt::ISODate);
 }
 
+// The user's own file records in table Aggiornamento (Confermato TEXT) the
+// date of the newer data the user chose to replace with an older register;
+// the installed file has no such table.
+DbError leggiConfermato(const Database &db, QDate *giorno)
+{
+    *giorno = {};
+    QStringList valori;
+    DbError e = db.readColumn(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = 'Aggiornamento'"),
+                              QStringLiteral("name"), &valori);
+    if (e.failed() || valori.isEmpty())
+        return e;
+    valori.clear();
+    e = db.readColumn(QStringLiteral("SELECT MAX(Confermato) AS c FROM Aggiornamento"), QStringLiteral("c"), &valori);
+    if (!e.failed() && !valori.isEmpty())
+        *giorno = QDate::fromString(valori.constFirst(), Qt::ISODate);
+    return e;
+}
+
 void leggiPeriodi(const QList<QStringList> &righe, QMap<QString, QList<PeriodoLuogo>> *periodi)
 {
     for (const QStringList &r : righe)
@@ -56,9 +74,16 @@ void leggiPeriodi(const QList<QStringList> &righe, QMap<QString, QList<PeriodoLu
 QString scriviTabelle(QSqlDatabase &db, const DatiLuoghi &dati)
 {
     QSqlQuery q(db);
-    for (const char *tabella : {"Comuni", "ValiditaLuoghi", "ProvinceLuoghi"})
+    if (!q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS Aggiornamento (Confermato TEXT)")))
+        return q.lastError().text();
+    for (const char *tabella : {"Comuni", "ValiditaLuoghi", "ProvinceLuoghi", "Aggiornamento"})
         if (!q.exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(tabella))))
             return q.lastError().text();
+    if (!q.prepare(QStringLiteral("INSERT INTO Aggiornamento VALUES (?)")))
+        return q.lastError().text();
+    q.addBindValue(giornoIso(dati.confermato));
+    if (!q.exec())
+        return q.lastError().text();
     if (!q.prepare(QStringLiteral("INSERT INTO Comuni (Nome, PROV, comcode, CodiceCatastale, CAP) VALUES (?, ?, ?, ?, ?)")))
         return q.lastError().text();
     for (const LuogoDati &l : dati.luoghi) {
@@ -104,7 +129,7 @@ DbError leggiDatiLuoghi(const Database &db, DatiLuoghi *dati)
         e = db.readRows(QStringLiteral("SELECT * FROM ProvinceLuoghi ORDER BY comcode, Dal"), campi, &righe);
     leggiPeriodi(righe, &dati->altreProvince);
     dati->data = dataDeiPeriodi(dati->periodi);
-    return e;
+    return e.failed() ? e : leggiConfermato(db, &dati->confermato);
 }
 
 bool scriviDatiLuoghi(const QString &origine, const QString &destinazione, const DatiLuoghi &dati, QString *errore)
@@ -150,7 +175,7 @@ QString datiAttoInUso(const QString &installato)
     const QString utente = datiAttoUtente();
     if (!QFile::exists(utente))
         return installato;
-    QDate dataInstallato, dataUtente;
+    QDate dataInstallato, dataUtente, confermato;
     {
         Database db;
         if (!db.open(installato).failed())
@@ -158,8 +183,8 @@ QString datiAttoInUso(const QString &installato)
     }
     {
         Database db;
-        if (db.open(utente).failed() || dataDeiLuoghi(db, &dataUtente).failed())
+        if (db.open(utente).failed() || dataDeiLuoghi(db, &dataUtente).failed() || leggiConfermato(db, &confermato).failed())
             return installato;
     }
-    return dataUtente >= dataInstallato ? utente : installato;
+    return dataUtente >= dataInstallato || dataInstallato <= confermato ? utente : installato;
 }

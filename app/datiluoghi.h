@@ -23,15 +23,18 @@ DbError leggiDatiLuoghi(const Database &db, DatiLuoghi *dati);
 
 // Writes `dati` into a copy of the reference file `origine` (its other tables
 // unchanged) and puts the copy at `destinazione` whole, replacing any file
-// there only once the copy is complete. False, with the reason, on failure:
-// then nothing at `destinazione` has changed.
+// there only once the copy is complete. The copy also records the user's
+// confirmation of an older register (DatiLuoghi::confermato). False, with the
+// reason, on failure: then nothing at `destinazione` has changed.
 bool scriviDatiLuoghi(const QString &origine, const QString &destinazione, const DatiLuoghi &dati, QString *errore);
 
 // The user's own reference file, made by loading a register: in the
 // platform's per-user data folder.
 QString datiAttoUtente();
 
-// The reference file to use: the user's own where it exists and its data are
-// not older than the installed one's (a register loaded on data of the same
-// day may rename a place without a new period), else the installed one.
+// The reference file to use: the user's own where it exists and either its
+// data are not older than the installed one's (a register loaded on data of
+// the same day may rename a place without a new period) or the user chose
+// them over data no older than the installed ones (a later release with newer
+// data wins again); else the installed one.
 QString datiAttoInUso(const QString &installato);

@@ -121,6 +121,8 @@ bool aggiornaLuoghi(DatiLuoghi *dati, const QList<RigaRegistro> &registro, Modif
                       .arg(MinimoComuniInVigore);
         return false;
     }
+    if (dataDeiPeriodi(periodi) < dati->data)
+        dati->confermato = std::max(dati->confermato, dati->data);
     // Each code's last row: its newest name, province and state.
     QHash<QString, const RigaRegistro *> ultima;
     for (const RigaRegistro &r : registro)

@@ -30,6 +30,10 @@ struct DatiLuoghi
     QMap<QString, QList<PeriodoLuogo>> periodi;
     QMap<QString, QList<PeriodoLuogo>> altreProvince;
     QDate data; // how current the data are: the newest day a place began or ceased
+    // When the user loaded a register older than the data then in use: the
+    // date of those data. The user's file stays in use while the installed
+    // data are no newer than that day.
+    QDate confermato;
 };
 
 // What loading changes, one line per place ("M999 Nuovo Comune (PV)").
@@ -52,5 +56,6 @@ QDate dataDeiPeriodi(const QMap<QString, QList<PeriodoLuogo>> &periodi);
 
 // Merges the register into `dati`. False, with the reason in Italian, for a
 // register that cannot be the whole of it (fewer than 7,000 municipalities
-// in force); then `dati` stays as it was.
+// in force); then `dati` stays as it was. A register older than the data is
+// loaded only on the user's word, which `dati` keep in `confermato`.
 bool aggiornaLuoghi(DatiLuoghi *dati, const QList<RigaRegistro> &registro, ModificheLuoghi *modifiche, QString *errore);

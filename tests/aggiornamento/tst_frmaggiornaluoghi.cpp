@@ -38,28 +38,37 @@ private slots:
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 
-    // modifiche: the first line shown; messaggi: what the user was told.
+    // conferma: the user's answer to any question; modifiche: the first line
+    // shown; messaggi: what the user was told.
     void scelto_data()
     {
-        colonne<QByteArray, QString, QString, bool>("registro", "modifiche", "messaggi", "applicato");
+        colonne<QByteArray, bool, QString, QString, bool>("registro", "conferma", "modifiche", "messaggi", "applicato");
         const QByteArray r = anpr("comuni_anpr_2024.csv");
         riga("a place formed after the data: shown, then written", r + "1,2025-01-01,9999-12-31,018999,M999,\"NUOVO "
-             "PAESE\",X,,,18,018,03,,active,PV,,2025-01-01,\n",
+             "PAESE\",X,,,18,018,03,,active,PV,,2025-01-01,\n", false,
              "Luoghi aggiunti: 1", "Dati dei luoghi aggiornati al 01/01/2025. Riavvia il programma per usarli.", true);
-        riga("the edition the data come from", r, "Nessuna modifica: i dati sono già aggiornati.", "", false);
-        riga("an error page saved as CSV", QByteArray("<html><body>Not found</body></html>\n"), "",
+        riga("the edition the data come from", r, false, "Nessuna modifica: i dati sono già aggiornati.", "", false);
+        riga("an error page saved as CSV", QByteArray("<html><body>Not found</body></html>\n"), false, "",
              "Il file archivio.csv non è stato caricato: manca la colonna CODCATASTALE: non è l'archivio dei comuni "
              "dell'ANPR. Nulla è cambiato.",
              false);
-        riga("an edition older than the data, not confirmed", anpr("ANPR_archivio_comuni.csv"), "",
+        riga("an edition older than the data, not confirmed", anpr("ANPR_archivio_comuni.csv"), false, "",
              "Il file archivio.csv è aggiornato al 01/01/2023, i dati in uso al 22/01/2024: caricarlo comunque?|Il "
              "file archivio.csv non è stato caricato: è meno recente dei dati in uso. Nulla è cambiato.",
              false);
+        // The data's newest merger moved half a year back: an edition whose
+        // merge gives data older than the installed ones.
+        const QByteArray precedente = QByteArray(r).replace("2024-01-22", "2023-06-01").replace("2024-01-21", "2023-05-31");
+        riga("an edition older than the data, confirmed: in use from then on", precedente, true, "Luoghi aggiunti: 0",
+             "Il file archivio.csv è aggiornato al 01/01/2024, i dati in uso al 22/01/2024: caricarlo comunque?|Dati "
+             "dei luoghi aggiornati al 01/01/2024. Riavvia il programma per usarli.",
+             true);
     }
 
     void scelto()
     {
         QFETCH(QByteArray, registro);
+        QFETCH(bool, conferma);
         QFETCH(bool, applicato);
         QTemporaryDir cartella;
         QFile file(cartella.filePath(QStringLiteral("archivio.csv")));
@@ -70,6 +79,7 @@ private slots:
         const QString installato = f->form->percorsoDatiAtto();
         const QByteArray impronta0 = impronta(installato);
         f->platform.fileAnswers << file.fileName();
+        f->platform.confirmAnswers << conferma;
         f->apriModale(f->ui().AggiornaLuoghi, [&](QWidget *finestra) {
             QTest::mouseClick(finestra->findChild<QPushButton *>(QStringLiteral("cmdScegli")), Qt::LeftButton);
             QTEST(finestra->findChild<QPlainTextEdit *>(QStringLiteral("txtModifiche"))->toPlainText().section('\n', 0, 0),

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -99,6 +100,45 @@ private slots:
         QVERIFY(!db.open(datiAttoUtente()).failed() && !cercaLuogoDelCodice(db, codice, &luogo).failed());
         const QDate nascita(2026, 1, 1);
         QTEST(testoLuogo(luogo, nascita) + QLatin1Char('|') + avvisoLuogo(luogo, codice, {nascita, {}}), "decodificato");
+    }
+
+    // The day of the installed data; of the user's file (none when empty) and
+    // of the data the user confirmed replacing with it.
+    void scelta_data()
+    {
+        colonne<QString, QString, QString, bool>("installato", "utente", "confermato", "dellUtente");
+        riga("no file of the user's", "2024-01-22", "", "", false);
+        riga("the user's newer", "2024-01-22", "2025-01-01", "", true);
+        riga("the same day: a load that only renamed", "2024-01-22", "2024-01-22", "", true);
+        riga("the user's older, never confirmed", "2024-01-22", "2023-06-01", "", false);
+        riga("older, confirmed over the installed data", "2024-01-22", "2023-06-01", "2024-01-22", true);
+        riga("older, confirmed over newer data of the user's", "2024-01-22", "2023-06-01", "2025-01-01", true);
+        riga("a release newer than what was confirmed", "2025-01-01", "2023-06-01", "2024-01-22", false);
+    }
+
+    void scelta()
+    {
+        QFETCH(QString, installato);
+        QFETCH(QString, utente);
+        QTemporaryDir cartella;
+        const QString file = cartella.filePath(QStringLiteral("DatiAtto.mdb"));
+        QVERIFY(creaDatabase(file, schemaDatiAtto() << QStringLiteral("INSERT INTO ValiditaLuoghi VALUES ('M437', '%1', '')")
+                                                           .arg(installato)));
+        if (!utente.isEmpty()) {
+            QFETCH(QString, confermato);
+            DatiLuoghi dati;
+            dati.periodi.insert(QStringLiteral("M437"), {{QDate::fromString(utente, Qt::ISODate), {}, {}}});
+            dati.confermato = QDate::fromString(confermato, Qt::ISODate);
+            QString errore;
+            QVERIFY2(scriviDatiLuoghi(file, datiAttoUtente(), dati, &errore), qPrintable(errore));
+            // Read back and written again, as a later load does.
+            {
+                Database db;
+                QVERIFY(!db.open(datiAttoUtente()).failed() && !leggiDatiLuoghi(db, &dati).failed());
+            }
+            QVERIFY2(scriviDatiLuoghi(datiAttoUtente(), datiAttoUtente(), dati, &errore), qPrintable(errore));
+        }
+        QTEST(datiAttoInUso(file) == datiAttoUtente(), "dellUtente");
     }
 
     void incompleto()
