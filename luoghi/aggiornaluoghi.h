@@ -6,8 +6,10 @@
 // hold keeps its name, province and postcodes unless the register shows a
 // newer name or province (one in force after the data's own date); a code new
 // to the data takes the register's name, written as the shipped names are;
-// every municipality takes its periods from the register. Foreign states are
-// not in the register and stay as they are.
+// places that come to share a name, new or not, all take the marks the
+// shipped data give such places ("Castro (BG)", "Castro (LE)"), and a name no
+// longer shared loses them; every municipality takes its periods from the
+// register. Foreign states are not in the register and stay as they are.
 
 #include "luoghi/periodiluoghi.h"
 
@@ -36,7 +38,8 @@ struct DatiLuoghi
     QDate confermato;
 };
 
-// What loading changes, one line per place ("M999 Nuovo Comune (PV)").
+// What loading changes, one line per place ("M999 Nuovo Comune (PV)"); a
+// renamed place with both names ("M119 Volpara → Volpara Terme").
 struct ModificheLuoghi
 {
     QStringList aggiunti;

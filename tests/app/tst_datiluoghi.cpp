@@ -16,6 +16,13 @@ namespace {
 
 const QByteArray Lirio = "4993,1861-03-17,9999-12-31,018082,E608,LIRIO,LIRIO,,,18,018,03,PV,active,PV,,2016-06-17,";
 const QByteArray Volpara = "11016,1861-03-17,9999-12-31,018183,M119,VOLPARA,VOLPARA,,,18,018,03,PV,active,PV,,2016-06-17,";
+const QByteArray SamoneTN = "8439,1947-01-14,9999-12-31,022165,H754,SAMONE,SAMONE,,,22,022,04,TN,active,TN,,2016-06-17,";
+
+// The edition of 2024 with `riga`, one of its current places, ceased on 31/12/2025.
+QByteArray cessato(const QByteArray &registro, const QByteArray &riga)
+{
+    return QByteArray(registro).replace(riga, QByteArray(riga).replace("9999-12-31", "2025-12-31").replace("active", "discontinued"));
+}
 
 QByteArray registro2024()
 {
@@ -51,9 +58,7 @@ private slots:
         colonne<QByteArray, QString, QString, QString>("registro", "modifiche", "codice", "decodificato");
         const QByteArray r = registro2024();
         riga("the edition the data were built from changes nothing", r, "||||0", "M437", "Setteville (BL)|");
-        riga("a merger: one ceases, its successor goes on",
-             QByteArray(r).replace(Lirio, QByteArray(Lirio).replace("9999-12-31", "2025-12-31").replace("active", "discontinued")),
-             "|E608 Lirio (PV)|||1", "E608",
+        riga("a merger: one ceases, its successor goes on", cessato(r, Lirio), "|E608 Lirio (PV)|||1", "E608",
              "Lirio (soppresso nel 2026) (PV)|il 01/01/2026 questo luogo non esisteva più: è esistito fino al 31/12/2025");
         riga("a new place, its name as the shipped ones",
              r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "SANT'ANGELO DI PIOVE NUOVO", "active", "PV"),
@@ -64,7 +69,14 @@ private slots:
         riga("renamed and moved after the data's day",
              QByteArray(r).replace(Volpara, QByteArray(Volpara).replace("9999-12-31", "2024-12-31").replace("active", "discontinued")) +
                  nuovaRiga("2025-01-01", "9999-12-31", "M119", "VOLPARA TERME", "active", "PC"),
-             "||M119 Volpara (PV) → Volpara Terme|M119 Volpara (PV) → PC|0", "M119", "Volpara Terme (PC)|");
+             "||M119 Volpara → Volpara Terme|M119 Volpara (PV) → PC|0", "M119", "Volpara Terme (PC)|");
+        riga("a new place of an existing one's name: both take their province",
+             r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "CALLIANO", "active", "PV"),
+             "M999 Calliano (PV)||B419 Calliano → Calliano (TN)||1", "B419", "Calliano (TN)|");
+        riga("a third place of a name already shared", r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "SAMONE", "active", "PV"),
+             "M999 Samone (PV)||||1", "M999", "Samone (PV)|");
+        riga("a name no longer shared loses the province", cessato(r, SamoneTN), "|H754 Samone (TN)|H753 Samone (TO) → Samone||1",
+             "H753", "Samone (TO)|");
     }
 
     void carica()
