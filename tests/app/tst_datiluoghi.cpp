@@ -30,10 +30,12 @@ QByteArray registro2024()
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QByteArray nuovaRiga(const char *dal, const char *al, const char *codice, const char *nome, const char *stato, const char *sigla)
+// `altro`: the name in the other language of a bilingual place.
+QByteArray nuovaRiga(const char *dal, const char *al, const char *codice, const char *nome, const char *stato, const char *sigla,
+                     const char *altro = "")
 {
-    return QByteArray("1,") + dal + ',' + al + ",018999," + codice + ",\"" + nome + "\",X,,,18,018,03,," + stato + ',' +
-           sigla + ",,2025-01-01,\n";
+    return QByteArray("1,") + dal + ',' + al + ",018999," + codice + ",\"" + nome + "\",X,\"" + altro + "\",,18,018,03,," + stato +
+           ',' + sigla + ",,2025-01-01,\n";
 }
 
 } // namespace
@@ -75,6 +77,13 @@ private slots:
              "M999 Calliano (PV)||B419 Calliano → Calliano (TN)||1", "B419", "Calliano (TN)|");
         riga("a third place of a name already shared", r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "SAMONE", "active", "PV"),
              "M999 Samone (PV)||||1", "M999", "Samone (PV)|");
+        riga("bilingual with a hyphen: the Italian name",
+             r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "SAN PIETRO DEL CARSO-ŠENTPETER NA KRASU", "active", "TS",
+                           "COMUNE DI SAN PIETRO DEL CARSO-OBCINA ŠENTPETER NA KRASU"),
+             "M999 San Pietro del Carso (TS)||||1", "M999", "San Pietro del Carso (TS)|");
+        riga("bilingual with a slash; a hyphen of the Italian name stays",
+             r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "VALLE-LAGO NUOVO/NEU-SEETAL", "active", "BZ", "NEU-SEETAL"),
+             "M999 Valle-Lago Nuovo (BZ)||||1", "M999", "Valle-Lago Nuovo (BZ)|");
         riga("a name no longer shared loses the province", cessato(r, SamoneTN), "|H754 Samone (TN)|H753 Samone (TO) → Samone||1",
              "H753", "Samone (TO)|");
     }
