@@ -122,6 +122,15 @@ QString riga(const LuogoDati &l)
     return QStringLiteral("%1 %2").arg(l.codice, l.nome.endsWith(provincia) ? l.nome : l.nome + provincia);
 }
 
+// Moves `data` on to the first day of a period from `dal` to `al`, or to the
+// day after it, where either is newer.
+void finoA(QDate *data, const QDate &dal, const QDate &al)
+{
+    for (const QDate &giorno : {dal, al.isNull() ? QDate() : al.addDays(1)})
+        if (giorno.isValid() && (data->isNull() || giorno > *data))
+            *data = giorno;
+}
+
 } // namespace
 
 bool ModificheLuoghi::vuote() const
@@ -153,9 +162,15 @@ QDate dataDeiPeriodi(const QMap<QString, QList<PeriodoLuogo>> &periodi)
     QDate data;
     for (const auto &delCodice : periodi)
         for (const PeriodoLuogo &p : delCodice)
-            for (const QDate &giorno : {p.dal, p.al.isNull() ? QDate() : p.al.addDays(1)})
-                if (giorno.isValid() && (data.isNull() || giorno > data))
-                    data = giorno;
+            finoA(&data, p.dal, p.al);
+    return data;
+}
+
+QDate dataDelRegistro(const QList<RigaRegistro> &registro)
+{
+    QDate data;
+    for (const RigaRegistro &r : registro)
+        finoA(&data, r.dal, r.al);
     return data;
 }
 
@@ -171,7 +186,8 @@ bool aggiornaLuoghi(DatiLuoghi *dati, const QList<RigaRegistro> &registro, Modif
                       .arg(MinimoComuniInVigore);
         return false;
     }
-    if (dataDeiPeriodi(periodi) < dati->data)
+    const QDate dataRegistro = dataDelRegistro(registro);
+    if (dataRegistro < dati->data)
         dati->confermato = std::max(dati->confermato, dati->data);
     // Each code's last row: its newest name, province and state.
     QHash<QString, const RigaRegistro *> ultima;
@@ -239,6 +255,6 @@ bool aggiornaLuoghi(DatiLuoghi *dati, const QList<RigaRegistro> &registro, Modif
             dati->altreProvince.insert(l.codice, altre);
     }
     ordina(&dati->luoghi);
-    dati->data = dataDeiPeriodi(dati->periodi);
+    dati->data = std::max(dataDeiPeriodi(dati->periodi), dataRegistro);
     return true;
 }

@@ -31,7 +31,9 @@ struct DatiLuoghi
     QList<LuogoDati> luoghi;
     QMap<QString, QList<PeriodoLuogo>> periodi;
     QMap<QString, QList<PeriodoLuogo>> altreProvince;
-    QDate data; // how current the data are: the newest day a place began or ceased
+    // How current the data are: the newest day a place began or ceased, or
+    // took a new name or province by the register last loaded.
+    QDate data;
     // When the user loaded a register older than the data then in use: the
     // date of those data. The user's file stays in use while the installed
     // data are no newer than that day.
@@ -56,6 +58,11 @@ QString testoModifiche(const ModificheLuoghi &modifiche, int righe);
 
 // The newest day a place began or ceased, by the periods.
 QDate dataDeiPeriodi(const QMap<QString, QList<PeriodoLuogo>> &periodi);
+
+// How current a register is: the newest day one of its rows began or ended,
+// be it a place formed or ceased, or one renamed or moved to another province
+// (which leaves its periods as they were).
+QDate dataDelRegistro(const QList<RigaRegistro> &registro);
 
 // Merges the register into `dati`. False, with the reason in Italian, for a
 // register that cannot be the whole of it (fewer than 7,000 municipalities

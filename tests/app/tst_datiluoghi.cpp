@@ -55,37 +55,38 @@ private slots:
 
     // modifiche: added|ceased|renamed|moved|codes with new periods.
     // decodificato: the place of `codice` in the user's file, born 01/01/2026.
+    // data: how current the user's file says its data are.
     void carica_data()
     {
-        colonne<QByteArray, QString, QString, QString>("registro", "modifiche", "codice", "decodificato");
+        colonne<QByteArray, QString, QString, QString, QString>("registro", "modifiche", "codice", "decodificato", "data");
         const QByteArray r = registro2024();
-        riga("the edition the data were built from changes nothing", r, "||||0", "M437", "Setteville (BL)|");
+        riga("the edition the data were built from changes nothing", r, "||||0", "M437", "Setteville (BL)|", "22/01/2024");
         riga("a merger: one ceases, its successor goes on", cessato(r, Lirio), "|E608 Lirio (PV)|||1", "E608",
-             "Lirio (soppresso nel 2026) (PV)|il 01/01/2026 questo luogo non esisteva più: è esistito fino al 31/12/2025");
+             "Lirio (soppresso nel 2026) (PV)|il 01/01/2026 questo luogo non esisteva più: è esistito fino al 31/12/2025", "01/01/2026");
         riga("a new place, its name as the shipped ones",
              r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "SANT'ANGELO DI PIOVE NUOVO", "active", "PV"),
-             "M999 Sant'Angelo di Piove Nuovo (PV)||||1", "M999", "Sant'Angelo di Piove Nuovo (PV)|");
+             "M999 Sant'Angelo di Piove Nuovo (PV)||||1", "M999", "Sant'Angelo di Piove Nuovo (PV)|", "01/01/2025");
         riga("an announced place: in force from its day",
              r + nuovaRiga("2027-01-01", "9999-12-31", "M998", "VALLE LIRIO", "D", "PV"), "M998 Valle Lirio (PV)||||1",
-             "M998", "Valle Lirio (PV)|il 01/01/2026 questo luogo non esisteva ancora: è stato istituito il 01/01/2027");
+             "M998", "Valle Lirio (PV)|il 01/01/2026 questo luogo non esisteva ancora: è stato istituito il 01/01/2027", "01/01/2027");
         riga("renamed and moved after the data's day",
              QByteArray(r).replace(Volpara, QByteArray(Volpara).replace("9999-12-31", "2024-12-31").replace("active", "discontinued")) +
                  nuovaRiga("2025-01-01", "9999-12-31", "M119", "VOLPARA TERME", "active", "PC"),
-             "||M119 Volpara → Volpara Terme|M119 Volpara (PV) → PC|0", "M119", "Volpara Terme (PC)|");
+             "||M119 Volpara → Volpara Terme|M119 Volpara (PV) → PC|0", "M119", "Volpara Terme (PC)|", "01/01/2025");
         riga("a new place of an existing one's name: both take their province",
              r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "CALLIANO", "active", "PV"),
-             "M999 Calliano (PV)||B419 Calliano → Calliano (TN)||1", "B419", "Calliano (TN)|");
+             "M999 Calliano (PV)||B419 Calliano → Calliano (TN)||1", "B419", "Calliano (TN)|", "01/01/2025");
         riga("a third place of a name already shared", r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "SAMONE", "active", "PV"),
-             "M999 Samone (PV)||||1", "M999", "Samone (PV)|");
+             "M999 Samone (PV)||||1", "M999", "Samone (PV)|", "01/01/2025");
         riga("bilingual with a hyphen: the Italian name",
              r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "SAN PIETRO DEL CARSO-ŠENTPETER NA KRASU", "active", "TS",
                            "COMUNE DI SAN PIETRO DEL CARSO-OBCINA ŠENTPETER NA KRASU"),
-             "M999 San Pietro del Carso (TS)||||1", "M999", "San Pietro del Carso (TS)|");
+             "M999 San Pietro del Carso (TS)||||1", "M999", "San Pietro del Carso (TS)|", "01/01/2025");
         riga("bilingual with a slash; a hyphen of the Italian name stays",
              r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "VALLE-LAGO NUOVO/NEU-SEETAL", "active", "BZ", "NEU-SEETAL"),
-             "M999 Valle-Lago Nuovo (BZ)||||1", "M999", "Valle-Lago Nuovo (BZ)|");
+             "M999 Valle-Lago Nuovo (BZ)||||1", "M999", "Valle-Lago Nuovo (BZ)|", "01/01/2025");
         riga("a name no longer shared loses the province", cessato(r, SamoneTN), "|H754 Samone (TN)|H753 Samone (TO) → Samone||1",
-             "H753", "Samone (TO)|");
+             "H753", "Samone (TO)|", "01/01/2026");
     }
 
     void carica()
@@ -121,6 +122,9 @@ private slots:
         QVERIFY(!db.open(datiAttoUtente()).failed() && !cercaLuogoDelCodice(db, codice, &luogo).failed());
         const QDate nascita(2026, 1, 1);
         QTEST(testoLuogo(luogo, nascita) + QLatin1Char('|') + avvisoLuogo(luogo, codice, {nascita, {}}), "decodificato");
+        QDate giorno;
+        QVERIFY(!dataDeiLuoghi(db, &giorno).failed());
+        QTEST(giorno.toString(QStringLiteral("dd/MM/yyyy")), "data");
     }
 
     // The day of the installed data; of the user's file (none when empty) and
