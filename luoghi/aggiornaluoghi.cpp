@@ -57,6 +57,8 @@ QString senzaMarchi(const LuogoDati &l)
 {
     static const QRegularExpression provincia(QStringLiteral(" \\([A-Z]{2}(, codice [A-Z]\\d{3})?\\)$"));
     static const QRegularExpression stato(QStringLiteral(" \\(Stato estero\\)$"));
+    if (!l.nome.endsWith(QLatin1Char(')')))
+        return l.nome;
     if (estero(l))
         return QString(l.nome).remove(stato);
     const auto m = marcaSoppresso().match(l.nome);
