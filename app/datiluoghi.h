@@ -34,8 +34,7 @@ bool scriviDatiLuoghi(const QString &origine, const QString &destinazione, const
 QString datiAttoUtente();
 
 // The reference file to use: the user's own where it exists and either its
-// data are not older than the installed one's (a register loaded on data of
-// the same day may rename a place without a new period) or the user chose
-// them over data no older than the installed ones (a later release with newer
-// data wins again); else the installed one.
+// data are not older than the installed one's or the user chose them over
+// data no older than the installed ones (a later release with newer data wins
+// again); else the installed one.
 QString datiAttoInUso(const QString &installato);

@@ -134,7 +134,7 @@ private slots:
         colonne<QString, QString, QString, bool>("installato", "utente", "confermato", "dellUtente");
         riga("no file of the user's", "2024-01-22", "", "", false);
         riga("the user's newer", "2024-01-22", "2025-01-01", "", true);
-        riga("the same day: a load that only renamed", "2024-01-22", "2024-01-22", "", true);
+        riga("of the same day", "2024-01-22", "2024-01-22", "", true);
         riga("the user's older, never confirmed", "2024-01-22", "2023-06-01", "", false);
         riga("older, confirmed over the installed data", "2024-01-22", "2023-06-01", "2024-01-22", true);
         riga("older, confirmed over newer data of the user's", "2024-01-22", "2023-06-01", "2025-01-01", true);
