@@ -50,12 +50,13 @@ void ordina(QList<LuogoDati> *luoghi)
 }
 
 // The name without the marks that tell places of one name apart: "Castro"
-// for "Castro (BG)", "Forno (soppresso nel 1928)" for "Forno (soppresso nel
-// 1928, NO)", "Palau" for the state "Palau (Stato estero)". A ceased state
-// keeps its name: no register changes it.
+// for "Castro (BG)" (or "Castro (codice C337)", were two in one province),
+// "Forno (soppresso nel 1928)" for "Forno (soppresso nel 1928, NO)", "Palau"
+// for the state "Palau (Stato estero)". A ceased state keeps its name: no
+// register changes it.
 QString senzaMarchi(const LuogoDati &l)
 {
-    static const QRegularExpression provincia(QStringLiteral(" \\([A-Z]{2}(, codice [A-Z]\\d{3})?\\)$"));
+    static const QRegularExpression provincia(QStringLiteral(" \\(([A-Z]{2}|codice [A-Z]\\d{3})\\)$"));
     static const QRegularExpression stato(QStringLiteral(" \\(Stato estero\\)$"));
     if (!l.nome.endsWith(QLatin1Char(')')))
         return l.nome;
