@@ -110,7 +110,7 @@ QString FrmAggiornaLuoghi::carica(const QString &percorso, ModificheLuoghi *modi
     QString errore;
     if (!leggiRegistro(file.readAll(), &righe, &errore))
         return errore;
-    const QDate data = dataDeiPeriodi(periodiDelRegistro(righe));
+    const QDate data = dataDelRegistro(righe);
     if (data < m_nuovi.data &&
         !m_platform.confirmBox(this, QStringLiteral("Il file %1 è aggiornato al %2, i dati in uso al %3: caricarlo comunque?")
                                          .arg(QFileInfo(percorso).fileName(), giorno(data), giorno(m_nuovi.data))))

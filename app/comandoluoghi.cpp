@@ -57,7 +57,7 @@ int main(int argc, char **argv)
     QString errore;
     if (!leggiRegistro(csv.readAll(), &registro, &errore))
         return rifiuta(QStringLiteral("%1 non è stato caricato: %2").arg(csv.fileName(), errore));
-    const QDate dataRegistro = dataDeiPeriodi(periodiDelRegistro(registro));
+    const QDate dataRegistro = dataDelRegistro(registro);
     if (dataRegistro < dati.data && !parser.isSet(vecchio))
         return rifiuta(QStringLiteral("%1 è aggiornato al %2, i dati in uso al %3: per caricarlo comunque, "
                                       "--anche-meno-recente")

@@ -12,56 +12,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-DbError dataDeiLuoghi(const Database &db, QDate *giorno)
-{
-    QStringList valori;
-    const DbError e = db.readColumn(QStringLiteral("SELECT MAX(IFNULL(MAX(Dal), ''), IFNULL(MAX(date(Al, '+1 day')), '')) AS v "
-                                                   "FROM ValiditaLuoghi"),
-                                    QStringLiteral("v"), &valori);
-    *giorno = e.failed() || valori.isEmpty() ? QDate() : QDate::fromString(valori.constFirst(), Qt::ISODate);
-    return e;
-}
-
-QString testoAggiornamento(const QDate &giorno)
-{
-    return giorno.isNull() ? QString()
-                           : QStringLiteral("Dati dei luoghi aggiornati al %1").arg(giorno.toString(QStringLiteral("dd/MM/yyyy")));
-}
-
-QString testoDatiInUso(const QString &percorso, const QDate &giorno)
-{
-    if (giorno.isNull())
-        return {};
-    if (percorso != datiAttoUtente())
-        return testoAggiornamento(giorno) + QStringLiteral(" (installati con il programma)");
-    return testoAggiornamento(giorno) + QStringLiteral(" (caricati dall'utente nel file %1; cancellandolo si torna a "
-                                                        "quelli installati con il programma)")
-                                            .arg(QDir::toNativeSeparators(percorso));
-}
-
 namespace {
 
 QString giornoIso(const QDate &d)
 {
     return d.isNull() ? QString("") : d.toString(Qt::ISODate);
-}
-
-// The user's own file records in table Aggiornamento (Confermato TEXT) the
-// date of the newer data the user chose to replace with an older register;
-// the installed file has no such table.
-DbError leggiConfermato(const Database &db, QDate *giorno)
-{
-    *giorno = {};
-    QStringList valori;
-    DbError e = db.readColumn(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = 'Aggiornamento'"),
-                              QStringLiteral("name"), &valori);
-    if (e.failed() || valori.isEmpty())
-        return e;
-    valori.clear();
-    e = db.readColumn(QStringLiteral("SELECT MAX(Confermato) AS c FROM Aggiornamento"), QStringLiteral("c"), &valori);
-    if (!e.failed() && !valori.isEmpty())
-        *giorno = QDate::fromString(valori.constFirst(), Qt::ISODate);
-    return e;
 }
 
 void leggiPeriodi(const QList<QStringList> &righe, QMap<QString, QList<PeriodoLuogo>> *periodi)
@@ -74,14 +29,13 @@ void leggiPeriodi(const QList<QStringList> &righe, QMap<QString, QList<PeriodoLu
 QString scriviTabelle(QSqlDatabase &db, const DatiLuoghi &dati)
 {
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS Aggiornamento (Confermato TEXT)")))
-        return q.lastError().text();
-    for (const char *tabella : {"Comuni", "ValiditaLuoghi", "ProvinceLuoghi", "Aggiornamento"})
-        if (!q.exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(tabella))))
+    for (const char *istruzione : {"DROP TABLE IF EXISTS Aggiornamento", "CREATE TABLE Aggiornamento (Data TEXT, Confermato TEXT)",
+                                   "DELETE FROM Comuni", "DELETE FROM ValiditaLuoghi", "DELETE FROM ProvinceLuoghi"})
+        if (!q.exec(QLatin1String(istruzione)))
             return q.lastError().text();
-    if (!q.prepare(QStringLiteral("INSERT INTO Aggiornamento VALUES (?)")))
+    if (!q.prepare(QStringLiteral("INSERT INTO Aggiornamento VALUES (?, ?)")))
         return q.lastError().text();
-    q.addBindValue(giornoIso(dati.confermato));
+    q.addBindValue(giornoIso(dati.data)), q.addBindValue(giornoIso(dati.confermato));
     if (!q.exec())
         return q.lastError().text();
     if (!q.prepare(QStringLiteral("INSERT INTO Comuni (Nome, PROV, comcode, CodiceCatastale, CAP) VALUES (?, ?, ?, ?, ?)")))
@@ -109,7 +63,61 @@ QString scriviTabelle(QSqlDatabase &db, const DatiLuoghi &dati)
     return e.isEmpty() ? periodi(QStringLiteral("ProvinceLuoghi"), dati.altreProvince, true) : e;
 }
 
+// The user's own file records in table Aggiornamento how current its data are
+// (Data: a register that renamed a place leaves no other trace of its day)
+// and, when the user chose to load a register older than the data then in
+// use, the date of those data (Confermato). The installed file has no such
+// table.
+DbError leggiAggiornamento(const Database &db, QDate *data, QDate *confermato)
+{
+    *data = *confermato = {};
+    QStringList valori;
+    DbError e = db.readColumn(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = 'Aggiornamento'"),
+                              QStringLiteral("name"), &valori);
+    if (e.failed() || valori.isEmpty())
+        return e;
+    QList<QStringList> righe;
+    e = db.readRows(QStringLiteral("SELECT Data, Confermato FROM Aggiornamento"), {QStringLiteral("Data"), QStringLiteral("Confermato")},
+                    &righe);
+    if (!e.failed() && !righe.isEmpty()) {
+        *data = QDate::fromString(righe.constFirst().at(0), Qt::ISODate);
+        *confermato = QDate::fromString(righe.constFirst().at(1), Qt::ISODate);
+    }
+    return e;
+}
+
 } // namespace
+
+DbError dataDeiLuoghi(const Database &db, QDate *giorno)
+{
+    QStringList valori;
+    DbError e = db.readColumn(QStringLiteral("SELECT MAX(IFNULL(MAX(Dal), ''), IFNULL(MAX(date(Al, '+1 day')), '')) AS v "
+                                             "FROM ValiditaLuoghi"),
+                              QStringLiteral("v"), &valori);
+    *giorno = e.failed() || valori.isEmpty() ? QDate() : QDate::fromString(valori.constFirst(), Qt::ISODate);
+    QDate caricati, confermato;
+    if (!e.failed())
+        e = leggiAggiornamento(db, &caricati, &confermato);
+    *giorno = std::max(*giorno, caricati);
+    return e;
+}
+
+QString testoAggiornamento(const QDate &giorno)
+{
+    return giorno.isNull() ? QString()
+                           : QStringLiteral("Dati dei luoghi aggiornati al %1").arg(giorno.toString(QStringLiteral("dd/MM/yyyy")));
+}
+
+QString testoDatiInUso(const QString &percorso, const QDate &giorno)
+{
+    if (giorno.isNull())
+        return {};
+    if (percorso != datiAttoUtente())
+        return testoAggiornamento(giorno) + QStringLiteral(" (installati con il programma)");
+    return testoAggiornamento(giorno) + QStringLiteral(" (caricati dall'utente nel file %1; cancellandolo si torna a "
+                                                        "quelli installati con il programma)")
+                                            .arg(QDir::toNativeSeparators(percorso));
+}
 
 DbError leggiDatiLuoghi(const Database &db, DatiLuoghi *dati)
 {
@@ -128,8 +136,11 @@ DbError leggiDatiLuoghi(const Database &db, DatiLuoghi *dati)
     if (!e.failed())
         e = db.readRows(QStringLiteral("SELECT * FROM ProvinceLuoghi ORDER BY comcode, Dal"), campi, &righe);
     leggiPeriodi(righe, &dati->altreProvince);
-    dati->data = dataDeiPeriodi(dati->periodi);
-    return e.failed() ? e : leggiConfermato(db, &dati->confermato);
+    QDate caricati;
+    if (!e.failed())
+        e = leggiAggiornamento(db, &caricati, &dati->confermato);
+    dati->data = std::max(dataDeiPeriodi(dati->periodi), caricati);
+    return e;
 }
 
 bool scriviDatiLuoghi(const QString &origine, const QString &destinazione, const DatiLuoghi &dati, QString *errore)
@@ -175,7 +186,7 @@ QString datiAttoInUso(const QString &installato)
     const QString utente = datiAttoUtente();
     if (!QFile::exists(utente))
         return installato;
-    QDate dataInstallato, dataUtente, confermato;
+    QDate dataInstallato, dataUtente, caricati, confermato;
     {
         Database db;
         if (!db.open(installato).failed())
@@ -183,7 +194,8 @@ QString datiAttoInUso(const QString &installato)
     }
     {
         Database db;
-        if (db.open(utente).failed() || dataDeiLuoghi(db, &dataUtente).failed() || leggiConfermato(db, &confermato).failed())
+        if (db.open(utente).failed() || dataDeiLuoghi(db, &dataUtente).failed() ||
+            leggiAggiornamento(db, &caricati, &confermato).failed())
             return installato;
     }
     return dataUtente >= dataInstallato || dataInstallato <= confermato ? utente : installato;

@@ -7,8 +7,9 @@
 #include <QDate>
 
 // How current the place data are: the newest day on which a place began or
-// ceased to be in use (Setteville, formed on 22/01/2024). Null when the data
-// hold no periods.
+// ceased to be in use (Setteville, formed on 22/01/2024) or, in the user's
+// file, took a new name or province by the register loaded. Null when the
+// data hold no periods.
 DbError dataDeiLuoghi(const Database &db, QDate *giorno);
 
 // "Dati dei luoghi aggiornati al 22/01/2024"; empty for a null day.
@@ -33,8 +34,7 @@ bool scriviDatiLuoghi(const QString &origine, const QString &destinazione, const
 QString datiAttoUtente();
 
 // The reference file to use: the user's own where it exists and either its
-// data are not older than the installed one's (a register loaded on data of
-// the same day may rename a place without a new period) or the user chose
-// them over data no older than the installed ones (a later release with newer
-// data wins again); else the installed one.
+// data are not older than the installed one's or the user chose them over
+// data no older than the installed ones (a later release with newer data wins
+// again); else the installed one.
 QString datiAttoInUso(const QString &installato);

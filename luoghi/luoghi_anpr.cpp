@@ -5,7 +5,8 @@
 // tab-separated line each:
 //   periodo    CODICE  DAL  AL          a period in which the code was in use
 //   provincia  CODICE  DAL  AL  SIGLA   a period in one province
-//   luogo      CODICE  NOME  SIGLA  STATO  AL   the code's last row
+//   luogo      CODICE  NOME  SIGLA  STATO  AL   the code's last row, with
+//              the Italian part of a bilingual name, as the program reads it
 // Dates are ISO days; an empty DAL is open at the start, an empty AL still in
 // use. data/tools/aggiorna.mjs builds the data files from these lines, so the
 // program and the update tool read the register with the same code.

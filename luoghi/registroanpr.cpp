@@ -15,9 +15,9 @@ constexpr Colonna Colonne[] = {
     {"CODCATASTALE", "registry_code"},   {"DATAISTITUZIONE", "institution_date"},
     {"DATACESSAZIONE", "end_date"},      {"DENOMINAZIONE_IT", "name_it"},
     {"SIGLAPROVINCIA", "provincial_code"}, {"STATO", "status"},
-    {"DATAULTIMOAGG", "last_update"},
+    {"DATAULTIMOAGG", "last_update"},    {"ALTRADENOMINAZIONE", "alternative_name"},
 };
-enum { Codice, Dal, Al, Nome, Sigla, Stato, Aggiornato, NumeroColonne };
+enum { Codice, Dal, Al, Nome, Sigla, Stato, Aggiornato, AltroNome, NumeroColonne };
 
 // Splits one CSV record starting at *pos, moving *pos past its line end.
 // Quoted fields may hold commas and doubled quotes, never a line end.
@@ -80,6 +80,25 @@ bool data(const QByteArray &testo, QDate *giorno)
     return giorno->isValid();
 }
 
+// A bilingual municipality's name joins both languages, with a slash
+// ("SAN CANDIDO/INNICHEN") or a hyphen ("DOBERDÒ DEL LAGO-DOBERDOB", "DUINO
+// AURISINA-DEVIN NABREŽINA"); the other language's name is also in its own
+// column, alone or in a longer form ("COMUNE DI DUINO AURISINA-OBCINA DEVIN
+// NABREŽINA"). The Italian name is what comes before the slash, or before the
+// hyphen that starts the other name. A hyphen inside an Italian or French name
+// stays: "CASTELBELLO-CIARDES" (in German "KASTELBELL-TSCHARS"),
+// "PONT-SAINT-MARTIN".
+QString nomeItaliano(const QString &nome, const QString &altroNome)
+{
+    const QString italiano = nome.section(QLatin1Char('/'), 0, 0);
+    for (qsizetype i = italiano.indexOf(QLatin1Char('-')); i > 0 && !altroNome.isEmpty(); i = italiano.indexOf(QLatin1Char('-'), i + 1)) {
+        const QString altro = italiano.mid(i + 1);
+        if (altroNome == altro || altroNome.endsWith(QLatin1Char(' ') + altro))
+            return italiano.left(i);
+    }
+    return italiano;
+}
+
 } // namespace
 
 bool leggiRegistro(const QByteArray &testo, QList<RigaRegistro> *righe, QString *errore)
@@ -116,7 +135,7 @@ bool leggiRegistro(const QByteArray &testo, QList<RigaRegistro> *righe, QString 
             return sbagliata(QStringLiteral("%1 campi invece di %2").arg(valori.size()).arg(quanteColonne));
         RigaRegistro r;
         r.codice = QString::fromUtf8(valori.at(indice[Codice]));
-        r.nome = QString::fromUtf8(valori.at(indice[Nome]));
+        r.nome = nomeItaliano(QString::fromUtf8(valori.at(indice[Nome])), QString::fromUtf8(valori.at(indice[AltroNome])));
         r.sigla = QString::fromUtf8(valori.at(indice[Sigla]));
         r.stato = statoDa(valori.at(indice[Stato]));
         // "ND": a place whose code was never determined, absent from any fiscal code.

@@ -18,7 +18,7 @@ struct RigaRegistro
     QString codice;  // cadastral code, the place part of a fiscal code
     QDate dal;       // first day of this row's period
     QDate al;        // last day; null while the row is current
-    QString nome;    // official Italian name, upper case
+    QString nome;    // official Italian name, upper case; of a bilingual one the Italian part
     QString sigla;   // province abbreviation in this period
     QChar stato;     // 'A' current, 'C' ceased, 'D' announced, not yet in force
     QDate aggiornato; // the row's last update

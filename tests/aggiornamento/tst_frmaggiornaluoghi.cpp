@@ -53,7 +53,7 @@ private slots:
              "dell'ANPR. Nulla è cambiato.",
              false);
         riga("an edition older than the data, not confirmed", anpr("ANPR_archivio_comuni.csv"), false, "",
-             "Il file archivio.csv è aggiornato al 01/01/2023, i dati in uso al 22/01/2024: caricarlo comunque?|Il "
+             "Il file archivio.csv è aggiornato al 14/04/2023, i dati in uso al 22/01/2024: caricarlo comunque?|Il "
              "file archivio.csv non è stato caricato: è meno recente dei dati in uso. Nulla è cambiato.",
              false);
         // The data's newest merger moved half a year back: an edition whose

@@ -16,6 +16,13 @@ namespace {
 
 const QByteArray Lirio = "4993,1861-03-17,9999-12-31,018082,E608,LIRIO,LIRIO,,,18,018,03,PV,active,PV,,2016-06-17,";
 const QByteArray Volpara = "11016,1861-03-17,9999-12-31,018183,M119,VOLPARA,VOLPARA,,,18,018,03,PV,active,PV,,2016-06-17,";
+const QByteArray SamoneTN = "8439,1947-01-14,9999-12-31,022165,H754,SAMONE,SAMONE,,,22,022,04,TN,active,TN,,2016-06-17,";
+
+// The edition of 2024 with `riga`, one of its current places, ceased on 31/12/2025.
+QByteArray cessato(const QByteArray &registro, const QByteArray &riga)
+{
+    return QByteArray(registro).replace(riga, QByteArray(riga).replace("9999-12-31", "2025-12-31").replace("active", "discontinued"));
+}
 
 QByteArray registro2024()
 {
@@ -23,10 +30,12 @@ QByteArray registro2024()
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QByteArray nuovaRiga(const char *dal, const char *al, const char *codice, const char *nome, const char *stato, const char *sigla)
+// `altro`: the name in the other language of a bilingual place.
+QByteArray nuovaRiga(const char *dal, const char *al, const char *codice, const char *nome, const char *stato, const char *sigla,
+                     const char *altro = "")
 {
-    return QByteArray("1,") + dal + ',' + al + ",018999," + codice + ",\"" + nome + "\",X,,,18,018,03,," + stato + ',' +
-           sigla + ",,2025-01-01,\n";
+    return QByteArray("1,") + dal + ',' + al + ",018999," + codice + ",\"" + nome + "\",X,\"" + altro + "\",,18,018,03,," + stato +
+           ',' + sigla + ",,2025-01-01,\n";
 }
 
 } // namespace
@@ -46,25 +55,38 @@ private slots:
 
     // modifiche: added|ceased|renamed|moved|codes with new periods.
     // decodificato: the place of `codice` in the user's file, born 01/01/2026.
+    // data: how current the user's file says its data are.
     void carica_data()
     {
-        colonne<QByteArray, QString, QString, QString>("registro", "modifiche", "codice", "decodificato");
+        colonne<QByteArray, QString, QString, QString, QString>("registro", "modifiche", "codice", "decodificato", "data");
         const QByteArray r = registro2024();
-        riga("the edition the data were built from changes nothing", r, "||||0", "M437", "Setteville (BL)|");
-        riga("a merger: one ceases, its successor goes on",
-             QByteArray(r).replace(Lirio, QByteArray(Lirio).replace("9999-12-31", "2025-12-31").replace("active", "discontinued")),
-             "|E608 Lirio (PV)|||1", "E608",
-             "Lirio (soppresso nel 2026) (PV)|il 01/01/2026 questo luogo non esisteva più: è esistito fino al 31/12/2025");
+        riga("the edition the data were built from changes nothing", r, "||||0", "M437", "Setteville (BL)|", "22/01/2024");
+        riga("a merger: one ceases, its successor goes on", cessato(r, Lirio), "|E608 Lirio (PV)|||1", "E608",
+             "Lirio (soppresso nel 2026) (PV)|il 01/01/2026 questo luogo non esisteva più: è esistito fino al 31/12/2025", "01/01/2026");
         riga("a new place, its name as the shipped ones",
              r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "SANT'ANGELO DI PIOVE NUOVO", "active", "PV"),
-             "M999 Sant'Angelo di Piove Nuovo (PV)||||1", "M999", "Sant'Angelo di Piove Nuovo (PV)|");
+             "M999 Sant'Angelo di Piove Nuovo (PV)||||1", "M999", "Sant'Angelo di Piove Nuovo (PV)|", "01/01/2025");
         riga("an announced place: in force from its day",
              r + nuovaRiga("2027-01-01", "9999-12-31", "M998", "VALLE LIRIO", "D", "PV"), "M998 Valle Lirio (PV)||||1",
-             "M998", "Valle Lirio (PV)|il 01/01/2026 questo luogo non esisteva ancora: è stato istituito il 01/01/2027");
+             "M998", "Valle Lirio (PV)|il 01/01/2026 questo luogo non esisteva ancora: è stato istituito il 01/01/2027", "01/01/2027");
         riga("renamed and moved after the data's day",
              QByteArray(r).replace(Volpara, QByteArray(Volpara).replace("9999-12-31", "2024-12-31").replace("active", "discontinued")) +
                  nuovaRiga("2025-01-01", "9999-12-31", "M119", "VOLPARA TERME", "active", "PC"),
-             "||M119 Volpara (PV) → Volpara Terme|M119 Volpara (PV) → PC|0", "M119", "Volpara Terme (PC)|");
+             "||M119 Volpara → Volpara Terme|M119 Volpara (PV) → PC|0", "M119", "Volpara Terme (PC)|", "01/01/2025");
+        riga("a new place of an existing one's name: both take their province",
+             r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "CALLIANO", "active", "PV"),
+             "M999 Calliano (PV)||B419 Calliano → Calliano (TN)||1", "B419", "Calliano (TN)|", "01/01/2025");
+        riga("a third place of a name already shared", r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "SAMONE", "active", "PV"),
+             "M999 Samone (PV)||||1", "M999", "Samone (PV)|", "01/01/2025");
+        riga("bilingual with a hyphen: the Italian name",
+             r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "SAN PIETRO DEL CARSO-ŠENTPETER NA KRASU", "active", "TS",
+                           "COMUNE DI SAN PIETRO DEL CARSO-OBCINA ŠENTPETER NA KRASU"),
+             "M999 San Pietro del Carso (TS)||||1", "M999", "San Pietro del Carso (TS)|", "01/01/2025");
+        riga("bilingual with a slash; a hyphen of the Italian name stays",
+             r + nuovaRiga("2025-01-01", "9999-12-31", "M999", "VALLE-LAGO NUOVO/NEU-SEETAL", "active", "BZ", "NEU-SEETAL"),
+             "M999 Valle-Lago Nuovo (BZ)||||1", "M999", "Valle-Lago Nuovo (BZ)|", "01/01/2025");
+        riga("a name no longer shared loses the province", cessato(r, SamoneTN), "|H754 Samone (TN)|H753 Samone (TO) → Samone||1",
+             "H753", "Samone (TO)|", "01/01/2026");
     }
 
     void carica()
@@ -100,6 +122,9 @@ private slots:
         QVERIFY(!db.open(datiAttoUtente()).failed() && !cercaLuogoDelCodice(db, codice, &luogo).failed());
         const QDate nascita(2026, 1, 1);
         QTEST(testoLuogo(luogo, nascita) + QLatin1Char('|') + avvisoLuogo(luogo, codice, {nascita, {}}), "decodificato");
+        QDate giorno;
+        QVERIFY(!dataDeiLuoghi(db, &giorno).failed());
+        QTEST(giorno.toString(QStringLiteral("dd/MM/yyyy")), "data");
     }
 
     // The day of the installed data; of the user's file (none when empty) and
@@ -109,7 +134,7 @@ private slots:
         colonne<QString, QString, QString, bool>("installato", "utente", "confermato", "dellUtente");
         riga("no file of the user's", "2024-01-22", "", "", false);
         riga("the user's newer", "2024-01-22", "2025-01-01", "", true);
-        riga("the same day: a load that only renamed", "2024-01-22", "2024-01-22", "", true);
+        riga("of the same day", "2024-01-22", "2024-01-22", "", true);
         riga("the user's older, never confirmed", "2024-01-22", "2023-06-01", "", false);
         riga("older, confirmed over the installed data", "2024-01-22", "2023-06-01", "2024-01-22", true);
         riga("older, confirmed over newer data of the user's", "2024-01-22", "2023-06-01", "2025-01-01", true);

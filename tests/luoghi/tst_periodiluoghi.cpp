@@ -13,10 +13,10 @@ namespace {
 // "code dal al province status|..." as a file of the 2024 re-export.
 QByteArray registro(const QString &righe)
 {
-    QByteArray testo = "id,registry_code,institution_date,end_date,name_it,provincial_code,status,last_update\n";
+    QByteArray testo = "id,registry_code,institution_date,end_date,name_it,alternative_name,provincial_code,status,last_update\n";
     for (const QString &r : righe.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
         const QStringList c = r.split(QLatin1Char(' '));
-        testo += QStringLiteral("1,%1,%2,%3,\"NOME, X\",%4,%5,2020-01-01\r\n").arg(c.at(0), c.at(1), c.at(2), c.at(3), c.at(4)).toUtf8();
+        testo += QStringLiteral("1,%1,%2,%3,\"NOME, X\",,%4,%5,2020-01-01\r\n").arg(c.at(0), c.at(1), c.at(2), c.at(3), c.at(4)).toUtf8();
     }
     return testo;
 }
@@ -99,7 +99,7 @@ private slots:
         riga("a column missing", QByteArray(buona).replace("status", "stato"),
              "manca la colonna STATO: non è l'archivio dei comuni dell'ANPR");
         riga("cut inside a quoted name", buona.left(buona.size() - 21), "riga 2: virgolette non chiuse o riga interrotta");
-        riga("cut after a comma", buona.left(buona.size() - 13), "riga 2: 7 campi invece di 8");
+        riga("cut after a comma", buona.left(buona.size() - 13), "riga 2: 8 campi invece di 9");
         riga("a date in another form", QByteArray(buona).replace("1930-01-01", "01/01/1930"),
              "riga 2: data non valida «01/01/1930» nella colonna DATAISTITUZIONE");
         riga("a code of another form", QByteArray(buona).replace("A001", "A0001"), "riga 2: codice catastale non valido «A0001»");
