@@ -92,6 +92,23 @@ class Prova:
         tasti("Return")
         self.chiusa(messaggio)
 
+    def scegli_file(self, voce, titolo, dialogo, percorso):
+        """Starts the program and opens the menu entry's window, where Alt+S
+        opens the file dialog; the path typed and Return choose the file.
+        Gives the main window and the entry's."""
+        self.avvia()
+        fp = self.principale()
+        fp.scegli_dal_menu(voce)
+        finestra = self.finestra(titolo)
+        finestra.attiva()
+        tasti("alt+s")
+        scelta = self.finestra(dialogo)
+        scelta.attiva()
+        scrivi(str(percorso))
+        tasti("Return")
+        self.chiusa(scelta)
+        return fp, finestra
+
     def fine(self):
         """Waits for the program to end by itself and gives its exit code; a
         build that counts its lines writes them all out as it ends."""
@@ -184,17 +201,7 @@ def caso_aggiorna_luoghi(prova):
     registro = prova.documenti / "ANPR_archivio_comuni.csv"
     registro.write_bytes((Path(__file__).resolve().parents[2] / "data/anpr/comuni_anpr_2024.csv").read_bytes() +
                          b'1,2025-01-01,9999-12-31,018999,M999,"NUOVO PAESE",X,,,18,018,03,,active,PV,,2025-01-01,\n')
-    prova.avvia()
-    fp = prova.principale()
-    fp.scegli_dal_menu("AggiornaLuoghi")
-    dialogo = prova.finestra("Aggiorna i luoghi")
-    dialogo.attiva()
-    tasti("alt+s")
-    scelta = prova.finestra("Scegli l'archivio dei comuni")
-    scelta.attiva()
-    scrivi(str(registro))
-    tasti("Return")
-    prova.chiusa(scelta)
+    fp, dialogo = prova.scegli_file("AggiornaLuoghi", "Aggiorna i luoghi", "Scegli l'archivio dei comuni", registro)
     # Once the changes are shown, Applica has the keyboard.
     dialogo.attiva()
     tasti("Return")
@@ -217,17 +224,7 @@ def caso_controlla_elenco(prova):
     the file saved holds what brantovel-elenco writes for the same list."""
     esempio = Path(__file__).resolve().parents[2] / "docs/elenco-esempio.csv"
     salvati = prova.documenti / "risultati.csv"
-    prova.avvia()
-    fp = prova.principale()
-    fp.scegli_dal_menu("ControllaElenco")
-    elenco = prova.finestra("Controllo di un elenco")
-    elenco.attiva()
-    tasti("alt+s")
-    scelta = prova.finestra("Scegli l'elenco da controllare")
-    scelta.attiva()
-    scrivi(str(esempio))
-    tasti("Return")
-    prova.chiusa(scelta)
+    _, elenco = prova.scegli_file("ControllaElenco", "Controllo di un elenco", "Scegli l'elenco da controllare", esempio)
     elenco.attiva()
     tasti("alt+c")
     # "Salva risultati" answers only once the check is over: until then Alt+V
