@@ -4,10 +4,10 @@
 // file in the same run; peak memory of both sizes; and how fast the window
 // answers keys while it checks the large list.
 
-#include "app/platform.h"
 #include "elenco/frmcontrolloelenco.h"
 #include "fiscal/codicefiscale.h"
 #include "misura.h"
+#include "support/recordingplatform.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -102,19 +102,6 @@ QString generaElenco(const QString &cartella, int righe)
     return f.fileName();
 }
 
-class SenzaDialoghi : public Platform
-{
-public:
-    void msgBox(QWidget *, const QString &text, Style, const QString &) override { qWarning("%s", qPrintable(text)); }
-    QString inputBox(QWidget *, const QString &, const QString &) override { return {}; }
-    QString openFileName(QWidget *, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &) override { return {}; }
-    void clearClipboard() override {}
-    void setClipboardText(const QString &) override {}
-    void beep() override {}
-    bool openUrl(const QUrl &) override { return false; }
-};
-
 // Records when each key posted to the table arrives.
 class Arrivi : public QObject
 {
@@ -134,7 +121,7 @@ protected:
 
 void finestra(const QString &elenco, const QString &dati)
 {
-    SenzaDialoghi platform;
+    RecordingPlatform platform;
     FrmControlloElenco f(dati, platform);
     f.show();
     f.apriElenco(elenco);
@@ -154,6 +141,8 @@ void finestra(const QString &elenco, const QString &dati)
         }
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     }
+    if (!platform.messages.isEmpty())
+        qFatal("the window said: %s", qPrintable(platform.messageTexts().join(u'\n')));
     const double secondi = arrivi.orologio.nsecsElapsed() / 1e9;
     const int righe = tabella->model()->rowCount();
     confronta(QStringLiteral("Finestra, %1 righe in %2 s: tasti con risposta (mediana, 99° percentile, massimo, %3 tasti)")
