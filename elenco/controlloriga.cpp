@@ -8,12 +8,15 @@
 
 namespace {
 
+// The text itself, shared rather than copied, when it has no blanks: the
+// common case, met several times in every row.
 QString senzaSpazi(const QString &testo)
 {
-    QString t;
-    for (const QChar c : testo)
-        if (!c.isSpace())
-            t += c;
+    const auto spazio = [](QChar c) { return c.isSpace(); };
+    if (std::none_of(testo.cbegin(), testo.cend(), spazio))
+        return testo;
+    QString t = testo;
+    t.removeIf(spazio);
     return t;
 }
 
@@ -22,12 +25,16 @@ bool cifre(const QString &testo)
     return !testo.isEmpty() && std::all_of(testo.cbegin(), testo.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
+// The result columns of a row that has every kind of column.
+constexpr qsizetype MassimoColonneRisultato = 12;
+
 } // namespace
 
 QString nomeStato(StatoRiga s)
 {
-    static const char *const nomi[] = {"valida", "completata", "avviso", "non valida"};
-    return QString::fromLatin1(nomi[int(s)]);
+    static const QString nomi[] = {QStringLiteral("valida"), QStringLiteral("completata"), QStringLiteral("avviso"),
+                                   QStringLiteral("non valida")};
+    return nomi[int(s)];
 }
 
 // The result columns of one row, and the worst that happened to it.
@@ -123,6 +130,7 @@ StatoRiga ControlloRiga::controlla(QStringList *celle)
     if (m_iva)
         controllaPartitaIva(cella(Ruolo::PartitaIva), &r);
 
+    celle->reserve(larghezza + MassimoColonneRisultato);
     *celle << (r.riga.isEmpty() ? nomeStato(r.stato) : nomeStato(r.stato) + QStringLiteral(": ") + r.riga);
     if (m_codice || m_dati)
         *celle << r.esito << r.omocodia << r.sesso << r.data << r.luogo << r.avviso;

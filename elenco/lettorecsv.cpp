@@ -110,7 +110,8 @@ int LettoreCsv::record(QStringList *celle)
     QString cella;
     for (;;) {
         cella.clear();
-        if (p < fine && *p == u'"') {
+        const bool citata = p < fine && *p == u'"';
+        if (citata) {
             ++p;
             for (;;) {
                 const QChar *q = std::find(p, fine, u'"');
@@ -133,10 +134,13 @@ int LettoreCsv::record(QStringList *celle)
         const QChar *q = p;
         while (q < fine && *q != m_separatore && *q != u'\n' && *q != u'\r')
             ++q;
-        cella.append(p, q - p);
         if (q == fine && !m_fine)
             return 1;
-        celle->append(cella);
+        // An unquoted field, the common case, is made in one piece.
+        if (citata)
+            celle->append(cella.append(p, q - p));
+        else
+            celle->emplaceBack(p, q - p);
         if (q == fine) {
             m_pos = q - inizio;
             return 0;
