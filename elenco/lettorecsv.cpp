@@ -132,7 +132,8 @@ int LettoreCsv::record(QStringList *celle)
         // Text after a closing quote, or an unquoted field, runs to the next
         // separator or line end.
         const QChar *q = p;
-        while (q < fine && *q != m_separatore && *q != u'\n' && *q != u'\r')
+        const char16_t separatore = m_separatore.unicode();
+        while (q < fine && q->unicode() != separatore && (q->unicode() > u'\r' || (*q != u'\n' && *q != u'\r')))
             ++q;
         if (q == fine && !m_fine)
             return 1;
