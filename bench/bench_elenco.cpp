@@ -19,6 +19,9 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <atomic>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -102,19 +105,20 @@ QString generaElenco(const QString &cartella, int righe)
     return f.fileName();
 }
 
-// Records when each key posted to the table arrives.
+// Keys sent to the table every 20 ms from a thread of their own, as a person
+// typing fast, whatever the window is doing: each carries the moment it was
+// sent, and the table's filter notes how long it waited.
 class Arrivi : public QObject
 {
 public:
     QElapsedTimer orologio;
-    qint64 inviato = 0;
     QList<double> ritardi;
 
 protected:
     bool eventFilter(QObject *, QEvent *e) override
     {
         if (e->type() == QEvent::KeyPress)
-            ritardi.append((orologio.nsecsElapsed() - inviato) / 1e6);
+            ritardi.append((orologio.nsecsElapsed() - qint64(static_cast<QKeyEvent *>(e)->timestamp())) / 1e6);
         return false;
     }
 };
@@ -131,29 +135,40 @@ void finestra(const QString &elenco, const QString &dati)
     tabella->installEventFilter(&arrivi);
     arrivi.orologio.start();
     QTest::mouseClick(controlla, Qt::LeftButton);
-    while (!controlla->isEnabled()) {
-        // A key every 20 ms, as a person typing fast; each must arrive while
-        // the rows keep coming.
-        if (arrivi.orologio.nsecsElapsed() - arrivi.inviato > 20'000'000) {
-            arrivi.inviato = arrivi.orologio.nsecsElapsed();
-            QCoreApplication::postEvent(tabella, new QKeyEvent(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier));
-            QCoreApplication::postEvent(tabella, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier));
+    std::atomic_bool finito{false};
+    std::unique_ptr<QThread> tastiera(QThread::create([&] {
+        while (!finito) {
+            for (const QEvent::Type tipo : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                auto *tasto = new QKeyEvent(tipo, Qt::Key_Down, Qt::NoModifier);
+                tasto->setTimestamp(ulong(arrivi.orologio.nsecsElapsed()));
+                QCoreApplication::postEvent(tabella, tasto);
+            }
+            QThread::msleep(20);
         }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    }
+    }));
+    tastiera->start();
+    while (!controlla->isEnabled())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    finito = true;
+    tastiera->wait();
+    QCoreApplication::processEvents();
     if (!platform.messages.isEmpty())
         qFatal("the window said: %s", qPrintable(platform.messageTexts().join(u'\n')));
     const double secondi = arrivi.orologio.nsecsElapsed() / 1e9;
     const int righe = tabella->model()->rowCount();
-    confronta(QStringLiteral("Finestra, %1 righe in %2 s: tasti con risposta (mediana, 99° percentile, massimo, %3 tasti)")
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    confronta(QStringLiteral("Finestra, %1 righe in %2 s, picco di memoria %3 MB: tasti con risposta (mediana, 99° percentile, "
+                             "massimo, %4 tasti)")
                   .arg(righe)
                   .arg(secondi, 0, 'f', 1)
+                  .arg(uso.ru_maxrss / 1024)
                   .arg(arrivi.ritardi.size()),
               QStringLiteral("%1 / %2 / %3 ms")
                   .arg(percentile(arrivi.ritardi, 50), 0, 'f', 1)
                   .arg(percentile(arrivi.ritardi, 99), 0, 'f', 1)
                   .arg(percentile(arrivi.ritardi, 100), 0, 'f', 1),
-              QStringLiteral("< 50 ms"), percentile(arrivi.ritardi, 100) < 50);
+              QStringLiteral("99° percentile < 50 ms"), percentile(arrivi.ritardi, 99) < 50);
 }
 
 } // namespace
@@ -166,6 +181,11 @@ int main(int argc, char *argv[])
     const QString piccolo = generaElenco(cartella.path(), 10000);
     const QString grande = generaElenco(cartella.path(), 1000000);
     const QString uscita = cartella.filePath(QStringLiteral("risultati.csv"));
+    // "bench_elenco finestra" measures the window alone.
+    if (app.arguments().contains(QStringLiteral("finestra"))) {
+        finestra(grande, dati);
+        return 0;
+    }
 
     const Esecuzione riferimento = esegui({QStringLiteral(PYTHON3_DEBIAN), QStringLiteral(RIFERIMENTO), grande, uscita});
     if (riferimento.stato != 0)
