@@ -78,7 +78,6 @@ bool LettoreCsv::leggiBlocco()
 bool LettoreCsv::leggi(QStringList *celle)
 {
     for (;;) {
-        celle->clear();
         const int r = record(celle);
         if (r < 0)
             return false;
@@ -107,6 +106,16 @@ int LettoreCsv::record(QStringList *celle)
     const QChar *p = inizio + m_pos;
     if (p == fine)
         return 1;
+    // The texts of the previous row's cells are written over: once the row
+    // is done with, their room serves again.
+    qsizetype n = 0;
+    const auto metti = [&](const QChar *testo, qsizetype lunghezza) {
+        if (n < celle->size())
+            (*celle)[n].setUnicode(testo, lunghezza);
+        else
+            celle->emplaceBack(testo, lunghezza);
+        ++n;
+    };
     QString cella;
     for (;;) {
         cella.clear();
@@ -137,13 +146,15 @@ int LettoreCsv::record(QStringList *celle)
             ++q;
         if (q == fine && !m_fine)
             return 1;
-        // An unquoted field, the common case, is made in one piece.
-        if (citata)
-            celle->append(cella.append(p, q - p));
-        else
-            celle->emplaceBack(p, q - p);
+        if (citata) {
+            cella.append(p, q - p);
+            metti(cella.constData(), cella.size());
+        } else {
+            metti(p, q - p);
+        }
         if (q == fine) {
             m_pos = q - inizio;
+            celle->resize(n);
             return 0;
         }
         if (*q == m_separatore) {
@@ -154,6 +165,7 @@ int LettoreCsv::record(QStringList *celle)
             return 1;
         p = q + 1 + (*q == u'\r' && q + 1 < fine && q[1] == u'\n');
         m_pos = p - inizio;
+        celle->resize(n);
         return 0;
     }
 }

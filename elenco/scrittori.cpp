@@ -3,6 +3,8 @@
 
 #include "elenco/scrittorexlsx.h"
 
+#include <cstring>
+
 
 namespace {
 
@@ -101,7 +103,8 @@ bool ScrittoreCsv::scrivi(const QStringList &celle)
             *d++ = m_separatore;
         const QString &c = celle.at(i);
         if (!m_citate[size_t(i)]) {
-            d = std::copy(c.cbegin(), c.cend(), d);
+            std::memcpy(static_cast<void *>(d), c.constData(), size_t(c.size()) * sizeof(QChar));
+            d += c.size();
             continue;
         }
         *d++ = u'"';
