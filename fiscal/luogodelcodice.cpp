@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "fiscal/luogodelcodice.h"
 
+#include <QStringBuilder>
+
 namespace {
 
 QString giorno(const QDate &d)
@@ -97,7 +99,7 @@ QString testoLuogo(const LuogoDelCodice &luogo, const QDate &nascita)
     const QStringView prima = chiuso.chopped(chiuso.endsWith(luogo.prov) ? luogo.prov.size() : chiuso.size());
     const bool conProvincia = !chiuso.isEmpty() && (prima.endsWith(u" (") || prima.endsWith(u", "));
     if (allora == luogo.prov)
-        return conProvincia ? luogo.nome : luogo.nome + QLatin1String(" (") + luogo.prov + QLatin1Char(')');
+        return conProvincia ? luogo.nome : QString(luogo.nome % QLatin1String(" (") % luogo.prov % QLatin1Char(')'));
     const bool attuale = !luogo.periodi.isEmpty() && luogo.periodi.last().al.isNull();
     const QString nome = conProvincia && attuale ? luogo.nome.chopped(luogo.prov.size() + 3) : luogo.nome;
     return QStringLiteral("%1 (%2, %3 %4)").arg(nome, allora, attuale ? QStringLiteral("oggi") : QStringLiteral("poi"), luogo.prov);
