@@ -167,8 +167,9 @@ void finestra(const QString &elenco, const QString &dati)
     const int righe = tabella->model()->rowCount();
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);
-    confronta(QStringLiteral("Finestra, %1 righe in %2 s, picco di memoria %3 MB: tasti con risposta (mediana, 99° percentile, "
-                             "massimo, %4 tasti)")
+    confronta(QStringLiteral(
+                  "Finestra, %1 righe in %2 s, picco di memoria %3 MB: tasti con risposta (mediana, 99° percentile, "
+                  "massimo, %4 tasti)")
                   .arg(righe)
                   .arg(secondi, 0, 'f', 1)
                   .arg(uso.ru_maxrss / 1024)

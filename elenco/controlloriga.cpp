@@ -318,9 +318,8 @@ QString ControlloRiga::codiceDelLuogo(const QString &nome, const QString &prefer
 
 QString ControlloRiga::ufficio(QStringView codice)
 {
-    return ricordato(m_uffici, codice.toInt(), [&](QString *u) {
-        return ufficioIvaPerCodice(m_db, codice.toString(), u);
-    });
+    return ricordato(m_uffici, codice.toInt(),
+                     [&](QString *u) { return ufficioIvaPerCodice(m_db, codice.toString(), u); });
 }
 
 void ControlloRiga::ricorda(const DbError &e)

@@ -8,10 +8,10 @@
 // worker thread, which opens the file and a database connection of its own,
 // checks every row and hands the rows back in batches, each row already in
 // the compact form the results table keeps, so that the window only appends
-// them; it shows the rows done, rows per second and time left. "Annulla" raises a flag the worker reads between rows. Enter or a
-// double click on a row asks for its code to be verified, through a signal
-// the main window connects; "Salva risultati" writes the rows the table
-// shows.
+// them; it shows the rows done, rows per second and time left. "Annulla"
+// raises a flag the worker reads between rows. Enter or a double click on a
+// row asks for its code to be verified, through a signal the main window
+// connects; "Salva risultati" writes the rows the table shows.
 
 #include "elenco/colonne.h"
 #include "elenco/elenco.h"

@@ -69,11 +69,11 @@ int main(int argc, char *argv[])
         QCoreApplication::installTranslator(&qtbase);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Controlla un elenco di codici fiscali, partite IVA e dati anagrafici (CSV, .xlsx, .ods)\n"
-        "e scrive i risultati: le colonne dell'elenco seguite da quelle dei controlli.\n"
-        "Stato di uscita: 0 tutte le righe valide, 1 qualche riga con un problema,\n"
-        "2 controllo non eseguito o interrotto (il motivo è scritto sullo standard error)."));
+    parser.setApplicationDescription(
+        QStringLiteral("Controlla un elenco di codici fiscali, partite IVA e dati anagrafici (CSV, .xlsx, .ods)\n"
+                       "e scrive i risultati: le colonne dell'elenco seguite da quelle dei controlli.\n"
+                       "Stato di uscita: 0 tutte le righe valide, 1 qualche riga con un problema,\n"
+                       "2 controllo non eseguito o interrotto (il motivo è scritto sullo standard error)."));
     parser.addPositionalArgument(QStringLiteral("elenco"), QStringLiteral("Il file da controllare; - per lo standard input."));
     const QCommandLineOption aiuto({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Mostra questo aiuto."));
     const QCommandLineOption versione(QStringLiteral("version"), QStringLiteral("Mostra la versione."));
@@ -178,8 +178,9 @@ int main(int argc, char *argv[])
     if (interrotto)
         return impossibile(QStringLiteral("interrotto dopo %1 righe%2")
                                .arg(riepilogo.righe)
-                               .arg(destinazione == QLatin1String("-") ? QString()
-                                                                       : QStringLiteral(": %1 non è stato scritto").arg(destinazione)));
+                               .arg(destinazione == QLatin1String("-")
+                                        ? QString()
+                                        : QStringLiteral(": %1 non è stato scritto").arg(destinazione)));
     if (!scrittore->chiudi())
         return impossibile(scrittore->errore());
     return riepilogo.tutteValide() ? TutteValide : QualcheProblema;

@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-
 namespace {
 
 bool scriviByte(QIODevice *d, const QByteArray &byte, QString *errore)
