@@ -8,12 +8,15 @@
 
 namespace {
 
+// The text itself, shared rather than copied, when it has no blanks: the
+// common case, met several times in every row.
 QString senzaSpazi(const QString &testo)
 {
-    QString t;
-    for (const QChar c : testo)
-        if (!c.isSpace())
-            t += c;
+    const auto spazio = [](QChar c) { return c.isSpace(); };
+    if (std::none_of(testo.cbegin(), testo.cend(), spazio))
+        return testo;
+    QString t = testo;
+    t.removeIf(spazio);
     return t;
 }
 
@@ -22,12 +25,16 @@ bool cifre(const QString &testo)
     return !testo.isEmpty() && std::all_of(testo.cbegin(), testo.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
+// The result columns of a row that has every kind of column.
+constexpr qsizetype MassimoColonneRisultato = 12;
+
 } // namespace
 
 QString nomeStato(StatoRiga s)
 {
-    static const char *const nomi[] = {"valida", "completata", "avviso", "non valida"};
-    return QString::fromLatin1(nomi[int(s)]);
+    static const QString nomi[] = {QStringLiteral("valida"), QStringLiteral("completata"), QStringLiteral("avviso"),
+                                   QStringLiteral("non valida")};
+    return nomi[int(s)];
 }
 
 // The result columns of one row, and the worst that happened to it.
@@ -123,6 +130,7 @@ StatoRiga ControlloRiga::controlla(QStringList *celle)
     if (m_iva)
         controllaPartitaIva(cella(Ruolo::PartitaIva), &r);
 
+    celle->reserve(larghezza + MassimoColonneRisultato);
     *celle << (r.riga.isEmpty() ? nomeStato(r.stato) : nomeStato(r.stato) + QStringLiteral(": ") + r.riga);
     if (m_codice || m_dati)
         *celle << r.esito << r.omocodia << r.sesso << r.data << r.luogo << r.avviso;
@@ -188,16 +196,15 @@ void ControlloRiga::descriviCodice(const QString &codice, Risultato *r)
         return;
     }
     const LuogoDelCodice &l = luogo(e.codiceLuogo);
-    const LetturaCodice lettura = leggiCodice(e, l, m_oggi);
-    r->omocodia = lettura.omocodia;
-    r->sesso = lettura.sesso;
-    r->data = lettura.data;
-    r->luogo = lettura.luogo;
-    const QString avviso = m_erroreDb.failed()
-                               ? QStringLiteral("Errore n. %1 %2").arg(m_erroreDb.number).arg(m_erroreDb.description)
-                               : lettura.avviso;
-    r->avviso = avviso;
-    if (!avviso.isEmpty())
+    LetturaCodice lettura = leggiCodice(e, l, m_oggi);
+    r->omocodia = std::move(lettura.omocodia);
+    r->sesso = std::move(lettura.sesso);
+    r->data = std::move(lettura.data);
+    r->luogo = std::move(lettura.luogo);
+    r->avviso = m_erroreDb.failed()
+                    ? QStringLiteral("Errore n. %1 %2").arg(m_erroreDb.number).arg(m_erroreDb.description)
+                    : std::move(lettura.avviso);
+    if (!r->avviso.isEmpty())
         r->peggiora(StatoRiga::Avviso);
 }
 
@@ -266,7 +273,7 @@ void ControlloRiga::controllaPartitaIva(const QString &testo, Risultato *r)
         motivo = QStringLiteral("ha %1 cifre invece di 11").arg(numero.size());
     else if (!ControlloPI(numero))
         motivo = QStringLiteral("la cifra di controllo è errata");
-    else if ((r->ufficio = ufficio(numero.mid(7, 3))).isEmpty())
+    else if ((r->ufficio = ufficio(QStringView(numero).mid(7, 3))).isEmpty())
         motivo = QStringLiteral("codice Ufficio IVA %1 inesistente").arg(numero.mid(7, 3));
     if (motivo.isEmpty()) {
         r->esitoIva = QStringLiteral("Partita IVA valida");
@@ -278,8 +285,8 @@ void ControlloRiga::controllaPartitaIva(const QString &testo, Risultato *r)
 
 // What the database says about `chiave`, asked once: later rows find it
 // remembered. After a failure nothing more is asked.
-template <typename Valore, typename Domanda>
-const Valore &ControlloRiga::ricordato(QHash<QString, Valore> &memoria, const QString &chiave, Domanda domanda)
+template <typename Chiave, typename Valore, typename Domanda>
+const Valore &ControlloRiga::ricordato(QHash<Chiave, Valore> &memoria, const Chiave &chiave, Domanda domanda)
 {
     auto trovato = memoria.constFind(chiave);
     if (trovato == memoria.cend()) {
@@ -309,9 +316,10 @@ QString ControlloRiga::codiceDelLuogo(const QString &nome, const QString &prefer
     return trovati.isEmpty() ? QString() : trovati.first().codice;
 }
 
-QString ControlloRiga::ufficio(const QString &codice)
+QString ControlloRiga::ufficio(QStringView codice)
 {
-    return ricordato(m_uffici, codice, [&](QString *u) { return ufficioIvaPerCodice(m_db, codice, u); });
+    return ricordato(m_uffici, codice.toInt(),
+                     [&](QString *u) { return ufficioIvaPerCodice(m_db, codice.toString(), u); });
 }
 
 void ControlloRiga::ricorda(const DbError &e)

@@ -41,10 +41,10 @@ private:
     void controllaPartitaIva(const QString &testo, Risultato *r);
     const LuogoDelCodice &luogo(const QString &codice);
     QString codiceDelLuogo(const QString &nome, const QString &preferito);
-    QString ufficio(const QString &codice);
+    QString ufficio(QStringView codice);
     void ricorda(const DbError &e);
-    template <typename Valore, typename Domanda>
-    const Valore &ricordato(QHash<QString, Valore> &memoria, const QString &chiave, Domanda domanda);
+    template <typename Chiave, typename Valore, typename Domanda>
+    const Valore &ricordato(QHash<Chiave, Valore> &memoria, const Chiave &chiave, Domanda domanda);
 
     const Database &m_db;
     QStringList m_intestazione;
@@ -54,5 +54,5 @@ private:
     DbError m_erroreDb;
     QHash<QString, LuogoDelCodice> m_luoghi;
     QHash<QString, QList<LuogoPerNome>> m_luoghiPerNome;
-    QHash<QString, QString> m_uffici;
+    QHash<int, QString> m_uffici; // by the number of three digits
 };

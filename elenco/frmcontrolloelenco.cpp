@@ -224,7 +224,7 @@ void FrmControlloElenco::cmdControlla_Click()
             return;
         }
         elenco.colonne = colonne;
-        QList<QStringList> righe;
+        QList<QByteArray> righe;
         QList<StatoRiga> stati;
         QElapsedTimer lotto;
         lotto.start();
@@ -243,7 +243,7 @@ void FrmControlloElenco::cmdControlla_Click()
                 QMetaObject::invokeMethod(this, [this, celle] { m_modello->inizia(celle); }, Qt::QueuedConnection);
                 intestazione = false;
             } else {
-                righe.append(celle);
+                righe.append(ModelloRisultati::compatta(celle));
                 stati.append(stato);
             }
             return true;
@@ -260,7 +260,7 @@ void FrmControlloElenco::cmdControlla_Click()
     m_lavoro->start();
 }
 
-void FrmControlloElenco::ricevi(const QList<QStringList> &righe, const QList<StatoRiga> &stati, double frazione,
+void FrmControlloElenco::ricevi(const QList<QByteArray> &righe, const QList<StatoRiga> &stati, double frazione,
                                 const Riepilogo &riepilogo)
 {
     m_modello->aggiungi(righe, stati);

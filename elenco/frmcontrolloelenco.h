@@ -6,12 +6,12 @@
 // opens it to read its header and shows one box per kind of column, set to
 // the column recognised; the user may change them. "Controlla" starts a
 // worker thread, which opens the file and a database connection of its own,
-// checks every row and hands the rows back in batches; the window appends
-// them to the results table and shows the rows done, rows per second and time
-// left. "Annulla" raises a flag the worker reads between rows. Enter or a
-// double click on a row asks for its code to be verified, through a signal
-// the main window connects; "Salva risultati" writes the rows the table
-// shows.
+// checks every row and hands the rows back in batches, each row already in
+// the compact form the results table keeps, so that the window only appends
+// them; it shows the rows done, rows per second and time left. "Annulla"
+// raises a flag the worker reads between rows. Enter or a double click on a
+// row asks for its code to be verified, through a signal the main window
+// connects; "Salva risultati" writes the rows the table shows.
 
 #include "elenco/colonne.h"
 #include "elenco/elenco.h"
@@ -58,7 +58,7 @@ private:
     void tblRisultati_Activated(const QModelIndex &indice);
 
     Colonne colonneScelte() const;
-    void ricevi(const QList<QStringList> &righe, const QList<StatoRiga> &stati, double frazione,
+    void ricevi(const QList<QByteArray> &righe, const QList<StatoRiga> &stati, double frazione,
                 const Riepilogo &riepilogo);
     void finito(const QString &errore);
     void mostraStato(bool inCorso);

@@ -78,7 +78,6 @@ bool LettoreCsv::leggiBlocco()
 bool LettoreCsv::leggi(QStringList *celle)
 {
     for (;;) {
-        celle->clear();
         const int r = record(celle);
         if (r < 0)
             return false;
@@ -107,10 +106,21 @@ int LettoreCsv::record(QStringList *celle)
     const QChar *p = inizio + m_pos;
     if (p == fine)
         return 1;
+    // The texts of the previous row's cells are written over: once the row
+    // is done with, their room serves again.
+    qsizetype n = 0;
+    const auto metti = [&](const QChar *testo, qsizetype lunghezza) {
+        if (n < celle->size())
+            (*celle)[n].setUnicode(testo, lunghezza);
+        else
+            celle->emplaceBack(testo, lunghezza);
+        ++n;
+    };
     QString cella;
     for (;;) {
         cella.clear();
-        if (p < fine && *p == u'"') {
+        const bool citata = p < fine && *p == u'"';
+        if (citata) {
             ++p;
             for (;;) {
                 const QChar *q = std::find(p, fine, u'"');
@@ -131,14 +141,20 @@ int LettoreCsv::record(QStringList *celle)
         // Text after a closing quote, or an unquoted field, runs to the next
         // separator or line end.
         const QChar *q = p;
-        while (q < fine && *q != m_separatore && *q != u'\n' && *q != u'\r')
+        const char16_t separatore = m_separatore.unicode();
+        while (q < fine && q->unicode() != separatore && (q->unicode() > u'\r' || (*q != u'\n' && *q != u'\r')))
             ++q;
-        cella.append(p, q - p);
         if (q == fine && !m_fine)
             return 1;
-        celle->append(cella);
+        if (citata) {
+            cella.append(p, q - p);
+            metti(cella.constData(), cella.size());
+        } else {
+            metti(p, q - p);
+        }
         if (q == fine) {
             m_pos = q - inizio;
+            celle->resize(n);
             return 0;
         }
         if (*q == m_separatore) {
@@ -149,6 +165,7 @@ int LettoreCsv::record(QStringList *celle)
             return 1;
         p = q + 1 + (*q == u'\r' && q + 1 < fine && q[1] == u'\n');
         m_pos = p - inizio;
+        celle->resize(n);
         return 0;
     }
 }

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -24,6 +26,27 @@ int impossibile(const QString &motivo)
 {
     std::fprintf(stderr, "brantovel-elenco: %s\n", qPrintable(motivo));
     return Impossibile;
+}
+
+// Raised by Ctrl-C (SIGINT) or a request to end (SIGTERM); the engine reads
+// it between rows.
+std::atomic_bool interrotto{false};
+
+extern "C" void interrompi(int segnale)
+{
+    interrotto.store(true, std::memory_order_relaxed);
+    // A second signal ends the program at once, as it would have the first.
+    std::signal(segnale, SIG_DFL);
+}
+
+// The run then stops at the next row and its results are dropped, so that no
+// half file and no temporary file stays behind. A signal the caller has set
+// aside (a job started in the background) stays set aside.
+void intercettaInterruzioni()
+{
+    for (const int segnale : {SIGINT, SIGTERM})
+        if (std::signal(segnale, interrompi) == SIG_IGN)
+            std::signal(segnale, SIG_IGN);
 }
 
 struct OpzioneColonna
@@ -46,11 +69,11 @@ int main(int argc, char *argv[])
         QCoreApplication::installTranslator(&qtbase);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Controlla un elenco di codici fiscali, partite IVA e dati anagrafici (CSV, .xlsx, .ods)\n"
-        "e scrive i risultati: le colonne dell'elenco seguite da quelle dei controlli.\n"
-        "Stato di uscita: 0 tutte le righe valide, 1 qualche riga con un problema,\n"
-        "2 controllo non eseguito (il motivo è scritto sullo standard error)."));
+    parser.setApplicationDescription(
+        QStringLiteral("Controlla un elenco di codici fiscali, partite IVA e dati anagrafici (CSV, .xlsx, .ods)\n"
+                       "e scrive i risultati: le colonne dell'elenco seguite da quelle dei controlli.\n"
+                       "Stato di uscita: 0 tutte le righe valide, 1 qualche riga con un problema,\n"
+                       "2 controllo non eseguito o interrotto (il motivo è scritto sullo standard error)."));
     parser.addPositionalArgument(QStringLiteral("elenco"), QStringLiteral("Il file da controllare; - per lo standard input."));
     const QCommandLineOption aiuto({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Mostra questo aiuto."));
     const QCommandLineOption versione(QStringLiteral("version"), QStringLiteral("Mostra la versione."));
@@ -142,6 +165,8 @@ int main(int argc, char *argv[])
         osservatori.avanzamento = [](double frazione, const Riepilogo &r) {
             std::fprintf(stderr, "\r%3d%%  %lld righe", int(frazione * 100), static_cast<long long>(r.righe));
         };
+    osservatori.annulla = &interrotto;
+    intercettaInterruzioni();
     Riepilogo riepilogo;
     QString errore;
     const bool riuscito = controllaElenco(elenco, db, QDate::currentDate(), osservatori, &riepilogo, &errore);
@@ -149,6 +174,13 @@ int main(int argc, char *argv[])
         std::fputs("\n", stderr);
     if (!riuscito)
         return impossibile(errore.isEmpty() ? scrittore->errore() : errore);
+    // Leaving drops the unfinished results: their temporary file goes too.
+    if (interrotto)
+        return impossibile(QStringLiteral("interrotto dopo %1 righe%2")
+                               .arg(riepilogo.righe)
+                               .arg(destinazione == QLatin1String("-")
+                                        ? QString()
+                                        : QStringLiteral(": %1 non è stato scritto").arg(destinazione)));
     if (!scrittore->chiudi())
         return impossibile(scrittore->errore());
     return riepilogo.tutteValide() ? TutteValide : QualcheProblema;

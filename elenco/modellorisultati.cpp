@@ -5,13 +5,21 @@
 
 namespace {
 
-constexpr QChar Separatore = u'\x1f';
+constexpr char Separatore = '\x1f';
 
 } // namespace
 
+QByteArray ModelloRisultati::compatta(const QStringList &celle)
+{
+    // Encoding leaves room for the longest text the cells could have made.
+    QByteArray riga = celle.join(QLatin1Char(Separatore)).toUtf8();
+    riga.squeeze();
+    return riga;
+}
+
 QStringList ModelloRisultati::celle(int riga) const
 {
-    return m_righe.at(riga).split(Separatore);
+    return QString::fromUtf8(m_righe.at(riga)).split(QLatin1Char(Separatore));
 }
 
 void ModelloRisultati::inizia(const QStringList &intestazioni)
@@ -23,13 +31,12 @@ void ModelloRisultati::inizia(const QStringList &intestazioni)
     endResetModel();
 }
 
-void ModelloRisultati::aggiungi(const QList<QStringList> &righe, const QList<StatoRiga> &stati)
+void ModelloRisultati::aggiungi(const QList<QByteArray> &righe, const QList<StatoRiga> &stati)
 {
     if (righe.isEmpty())
         return;
     beginInsertRows({}, int(m_righe.size()), int(m_righe.size() + righe.size() - 1));
-    for (const QStringList &r : righe)
-        m_righe.append(r.join(Separatore));
+    m_righe += righe;
     m_stati += stati;
     endInsertRows();
 }
@@ -46,8 +53,19 @@ int ModelloRisultati::columnCount(const QModelIndex &genitore) const
 
 QVariant ModelloRisultati::data(const QModelIndex &indice, int ruolo) const
 {
-    if (ruolo == Qt::DisplayRole || ruolo == Qt::ToolTipRole)
-        return m_righe.at(indice.row()).section(Separatore, indice.column(), indice.column());
+    if (ruolo == Qt::DisplayRole || ruolo == Qt::ToolTipRole) {
+        // Only the cell asked for is decoded.
+        const QByteArray &riga = m_righe.at(indice.row());
+        qsizetype inizio = 0;
+        for (int c = 0; c < indice.column(); ++c) {
+            const qsizetype separatore = riga.indexOf(Separatore, inizio);
+            if (separatore < 0)
+                return QString();
+            inizio = separatore + 1;
+        }
+        const qsizetype fine = riga.indexOf(Separatore, inizio);
+        return QString::fromUtf8(QByteArrayView(riga).sliced(inizio, (fine < 0 ? riga.size() : fine) - inizio));
+    }
     // The colour repeats the row's result, which its own column says in words.
     if (ruolo == Qt::BackgroundRole) {
         switch (m_stati.at(indice.row())) {

@@ -10,8 +10,13 @@
 class ModelloRisultati : public QAbstractTableModel
 {
 public:
+    // A row's cells in the form the model keeps: one UTF-8 text, the cells
+    // apart by a unit separator. Made by the thread that checks the rows, so
+    // that the interface's thread only takes them.
+    static QByteArray compatta(const QStringList &celle);
+
     void inizia(const QStringList &intestazioni);
-    void aggiungi(const QList<QStringList> &righe, const QList<StatoRiga> &stati);
+    void aggiungi(const QList<QByteArray> &righe, const QList<StatoRiga> &stati);
     StatoRiga stato(int riga) const { return m_stati.at(riga); }
     QStringList celle(int riga) const;
     const QStringList &intestazioni() const { return m_intestazioni; }
@@ -23,9 +28,9 @@ public:
 
 private:
     QStringList m_intestazioni;
-    // Each row's cells in one text, apart by a unit separator: a list of a
-    // million rows stays a third of the size it would take as lists of texts.
-    QList<QString> m_righe;
+    // A list of a million rows takes a sixth of the room it would take as
+    // lists of texts.
+    QList<QByteArray> m_righe;
     QList<StatoRiga> m_stati;
 };
 

@@ -3,6 +3,7 @@
 
 #include "elenco/scrittorexlsx.h"
 
+#include <cstring>
 
 namespace {
 
@@ -79,37 +80,66 @@ ScrittoreCsv::ScrittoreCsv(UscitaRisultati &uscita, QChar separatore, Codifica c
 
 bool ScrittoreCsv::scrivi(const QStringList &celle)
 {
-    m_riga.clear();
+    // The line is measured first, noting the cells to quote, and then copied
+    // in place, into a text that keeps its room from one row to the next.
+    const char16_t separatore = m_separatore.unicode();
+    const auto speciale = [separatore](QChar x) {
+        const char16_t u = x.unicode();
+        return u == separatore || (u <= u'"' && (u == u'"' || u == u'\n' || u == u'\r'));
+    };
+    const QLatin1String fineRiga = m_codifica == Codifica::Utf8 ? QLatin1String("\n") : QLatin1String("\r\n");
+    qsizetype lunghezza = celle.size() + fineRiga.size();
+    m_citate.resize(celle.size());
+    for (qsizetype i = 0; i < celle.size(); ++i) {
+        const QString &c = celle.at(i);
+        m_citate[size_t(i)] = std::any_of(c.cbegin(), c.cend(), speciale);
+        lunghezza += c.size() + (m_citate[size_t(i)] ? 2 + c.count(u'"') : 0);
+    }
+    m_riga.resize(lunghezza);
+    QChar *d = m_riga.data();
     for (qsizetype i = 0; i < celle.size(); ++i) {
         if (i > 0)
-            m_riga += m_separatore;
+            *d++ = m_separatore;
         const QString &c = celle.at(i);
-        const bool virgolette = std::any_of(c.cbegin(), c.cend(), [this](QChar x) {
-            return x == m_separatore || x == u'"' || x == u'\n' || x == u'\r';
-        });
-        if (virgolette) {
-            m_riga += u'"';
-            m_riga += QString(c).replace(u'"', QLatin1String("\"\""));
-            m_riga += u'"';
-        } else {
-            m_riga += c;
+        if (!m_citate[size_t(i)]) {
+            std::memcpy(static_cast<void *>(d), c.constData(), size_t(c.size()) * sizeof(QChar));
+            d += c.size();
+            continue;
         }
+        *d++ = u'"';
+        for (const QChar x : c) {
+            if (x == u'"')
+                *d++ = u'"';
+            *d++ = x;
+        }
+        *d++ = u'"';
     }
     // Windows programs expect their own line ends in the encodings they write.
-    m_riga += m_codifica == Codifica::Utf8 ? QLatin1String("\n") : QLatin1String("\r\n");
-    return scriviTesto(m_riga);
+    for (const char x : fineRiga)
+        *d++ = QLatin1Char(x);
+    m_riga.truncate(d - m_riga.constData());
+    if (m_codifica == Codifica::Windows1252) {
+        m_byte += byteWindows1252(m_riga);
+    } else {
+        const qsizetype prima = m_byte.size();
+        m_byte.resize(prima + m_codificatore.requiredSpace(m_riga.size()));
+        m_byte.truncate(m_codificatore.appendToBuffer(m_byte.data() + prima, m_riga) - m_byte.constData());
+    }
+    return m_byte.size() < Blocco || svuota();
 }
 
-bool ScrittoreCsv::scriviTesto(const QString &testo)
+// The lines encoded so far go to the output a block at a time.
+bool ScrittoreCsv::svuota()
 {
     QString errore;
-    const QByteArray byte = m_codifica == Codifica::Windows1252 ? byteWindows1252(testo) : QByteArray(m_codificatore.encode(testo));
-    return scriviByte(m_uscita.dispositivo(), byte, &errore) || fallisce(errore);
+    const bool scritto = scriviByte(m_uscita.dispositivo(), m_byte, &errore);
+    m_byte.resize(0);
+    return scritto || fallisce(errore);
 }
 
 bool ScrittoreCsv::chiudi()
 {
-    return m_uscita.completa() || fallisce(m_uscita.errore());
+    return svuota() && (m_uscita.completa() || fallisce(m_uscita.errore()));
 }
 
 ScrittoreJson::ScrittoreJson(UscitaRisultati &uscita) : m_uscita(uscita)

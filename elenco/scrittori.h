@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QStringEncoder>
 #include <memory>
+#include <vector>
 
 class QIODevice;
 
@@ -39,13 +40,17 @@ public:
     bool chiudi() override;
 
 private:
-    bool scriviTesto(const QString &testo);
+    bool svuota();
+
+    static constexpr qsizetype Blocco = 1 << 16;
 
     UscitaRisultati &m_uscita;
     QChar m_separatore;
     Codifica m_codifica;
     QStringEncoder m_codificatore;
     QString m_riga;
+    std::vector<char> m_citate; // of the cells of the row being written
+    QByteArray m_byte;
 };
 
 // A JSON array with one object per row, one row per line, named by the

@@ -3,6 +3,8 @@
 
 #include "fiscal/codicefiscale.h"
 
+#include <QStringBuilder>
+
 // Written by hand: QDate::toString goes through the locale's formatter, a
 // tenth of the whole check of a row of a list.
 QString testoGiorno(const QDate &d)
@@ -34,7 +36,7 @@ LetturaCodice leggiCodice(const EsitoCodFis &esito, const LuogoDelCodice &luogo,
                  ? QStringLiteral("%1 (oppure %2)").arg(testoGiorno(nascita.data), testoGiorno(nascita.altraData))
                  : testoGiorno(nascita.data);
     if (luogo.trovato)
-        l.luogo = testoLuogo(luogo, nascita.data) + QLatin1Char(' ') + esito.codiceLuogo;
+        l.luogo = testoLuogo(luogo, nascita.data) % QLatin1Char(' ') % esito.codiceLuogo;
     const QString avviso = avvisoLuogo(luogo, esito.codiceLuogo, nascita);
     l.avviso = avviso.left(1).toUpper() + avviso.mid(1);
     return l;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "fiscal/luogodelcodice.h"
 
+#include <QStringBuilder>
+
 namespace {
 
 QString giorno(const QDate &d)
@@ -91,11 +93,13 @@ QString testoLuogo(const LuogoDelCodice &luogo, const QDate &nascita)
         if (dentro(p, nascita))
             allora = p.prov;
     // Two places of one name carry the province in it: " (BG)" for current
-    // ones, ", NO)" at the end of a ceased one's mark.
-    const bool conProvincia = luogo.nome.endsWith(QStringLiteral(" (%1)").arg(luogo.prov)) ||
-                              luogo.nome.endsWith(QStringLiteral(", %1)").arg(luogo.prov));
+    // ones, ", NO)" at the end of a ceased one's mark. Read without building
+    // texts: every row of a list passes here.
+    const QStringView chiuso = QStringView(luogo.nome).chopped(luogo.nome.endsWith(u')') ? 1 : luogo.nome.size());
+    const QStringView prima = chiuso.chopped(chiuso.endsWith(luogo.prov) ? luogo.prov.size() : chiuso.size());
+    const bool conProvincia = !chiuso.isEmpty() && (prima.endsWith(u" (") || prima.endsWith(u", "));
     if (allora == luogo.prov)
-        return conProvincia ? luogo.nome : QStringLiteral("%1 (%2)").arg(luogo.nome, luogo.prov);
+        return conProvincia ? luogo.nome : QString(luogo.nome % QLatin1String(" (") % luogo.prov % QLatin1Char(')'));
     const bool attuale = !luogo.periodi.isEmpty() && luogo.periodi.last().al.isNull();
     const QString nome = conProvincia && attuale ? luogo.nome.chopped(luogo.prov.size() + 3) : luogo.nome;
     return QStringLiteral("%1 (%2, %3 %4)").arg(nome, allora, attuale ? QStringLiteral("oggi") : QStringLiteral("poi"), luogo.prov);

@@ -22,7 +22,7 @@ from urllib.parse import urlsplit
 
 sys.dont_write_bytecode = True
 
-from schermo import Finestra, appunti, attendi, attendi_appunti, finestre, gestore_vivo, scrivi, tasti  # noqa: E402
+from schermo import Finestra, appunti, attendi, attendi_appunti, finestre, gestore_vivo, scrivi, tasti, xdotool  # noqa: E402
 
 PRINCIPALE = "Brantovel by Ozmir"
 MESSAGGI = "Brantovel"
@@ -91,6 +91,23 @@ class Prova:
         messaggio.attiva()
         tasti("Return")
         self.chiusa(messaggio)
+
+    def scegli_file(self, voce, titolo, dialogo, percorso):
+        """Starts the program and opens the menu entry's window, where Alt+S
+        opens the file dialog; the path typed and Return choose the file.
+        Gives the main window and the entry's."""
+        self.avvia()
+        fp = self.principale()
+        fp.scegli_dal_menu(voce)
+        finestra = self.finestra(titolo)
+        finestra.attiva()
+        tasti("alt+s")
+        scelta = self.finestra(dialogo)
+        scelta.attiva()
+        scrivi(str(percorso))
+        tasti("Return")
+        self.chiusa(scelta)
+        return fp, finestra
 
     def fine(self):
         """Waits for the program to end by itself and gives its exit code; a
@@ -184,17 +201,7 @@ def caso_aggiorna_luoghi(prova):
     registro = prova.documenti / "ANPR_archivio_comuni.csv"
     registro.write_bytes((Path(__file__).resolve().parents[2] / "data/anpr/comuni_anpr_2024.csv").read_bytes() +
                          b'1,2025-01-01,9999-12-31,018999,M999,"NUOVO PAESE",X,,,18,018,03,,active,PV,,2025-01-01,\n')
-    prova.avvia()
-    fp = prova.principale()
-    fp.scegli_dal_menu("AggiornaLuoghi")
-    dialogo = prova.finestra("Aggiorna i luoghi")
-    dialogo.attiva()
-    tasti("alt+s")
-    scelta = prova.finestra("Scegli l'archivio dei comuni")
-    scelta.attiva()
-    scrivi(str(registro))
-    tasti("Return")
-    prova.chiusa(scelta)
+    fp, dialogo = prova.scegli_file("AggiornaLuoghi", "Aggiorna i luoghi", "Scegli l'archivio dei comuni", registro)
     # Once the changes are shown, Applica has the keyboard.
     dialogo.attiva()
     tasti("Return")
@@ -210,6 +217,33 @@ def caso_aggiorna_luoghi(prova):
     fp.clic_su("cmdElabora")
     prova.conferma()
     attendi_appunti("RSS MRA 25A01 M999C")
+
+
+def caso_controlla_elenco(prova):
+    """The example list chosen, checked and its results saved from the window:
+    the file saved holds what brantovel-elenco writes for the same list."""
+    esempio = Path(__file__).resolve().parents[2] / "docs/elenco-esempio.csv"
+    salvati = prova.documenti / "risultati.csv"
+    _, elenco = prova.scegli_file("ControllaElenco", "Controllo di un elenco", "Scegli l'elenco da controllare", esempio)
+    elenco.attiva()
+    tasti("alt+c")
+    # "Salva risultati" answers only once the check is over: until then Alt+V
+    # does nothing, and it is pressed again. One that reaches the dialog as it
+    # comes up finds nothing to do there either.
+    def salva():
+        if dialogo := finestre(prova.processo.pid, "Salva i risultati"):
+            return dialogo[0]
+        if xdotool("getactivewindow").strip() == str(elenco.wid):
+            tasti("alt+v")
+        return None
+    attendi(salva, "la fine del controllo e il dialogo «Salva i risultati»").attiva()
+    scrivi(str(salvati))
+    tasti("Return")
+    attendi(salvati.exists, "il file dei risultati")
+    atteso = subprocess.run([prova.eseguibile.parent / "brantovel-elenco", esempio], env=prova.ambiente,
+                            capture_output=True, check=False)
+    assert atteso.returncode == 1, atteso.stderr
+    assert salvati.read_bytes() == atteso.stdout, salvati.read_text()
 
 
 def caso_database_cercato(prova):

@@ -7,9 +7,12 @@ import datetime
 import io
 import json
 import os
+import pty
+import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import zipfile
 
 import openpyxl  # python3-openpyxl: a real spreadsheet reader checks the .xlsx written
@@ -143,9 +146,50 @@ def esegui(nome, ingresso, argomenti, stato, errore, controllo):
     return problemi
 
 
+def interrotto(formato):
+    """Ctrl-C while rows keep coming from standard input, once the progress
+    on the terminal shows the run going: it must end by itself, say why, and
+    leave neither the results nor a temporary file (TMPDIR is the folder)."""
+    with tempfile.TemporaryDirectory() as cartella:
+        terminale, progresso = pty.openpty()
+        p = subprocess.Popen([PROGRAMMA, "-", "--formato", formato, "-o", "risultati", "--dati", DATI],
+                             stdin=subprocess.PIPE, stderr=progresso, cwd=cartella, env={**os.environ, "TMPDIR": cartella})
+        os.close(progresso)
+
+        def alimenta():
+            try:
+                p.stdin.write(b"CF;P.IVA\n")
+                while True:
+                    p.stdin.write(b"RSSMRA80A01H501U;12345670017\n" * 1000)
+            except OSError:  # the program has ended
+                pass
+        threading.Thread(target=alimenta, daemon=True).start()
+        schermo = b""
+
+        def leggi():
+            nonlocal schermo
+            try:
+                schermo += os.read(terminale, 4096)
+                return True
+            except OSError:  # the terminal closes with the program
+                return False
+        while b" righe" not in schermo and leggi():
+            pass
+        p.send_signal(signal.SIGINT)
+        while leggi():
+            pass
+        os.close(terminale)
+        problemi = [] if p.wait(timeout=60) == 2 else [f"stato {p.returncode} invece di 2"]
+        if b"brantovel-elenco: interrotto dopo" not in schermo:
+            problemi.append(f"standard error: {schermo[-200:]!r}")
+        if os.listdir(cartella):
+            problemi.append(f"file avanzati: {os.listdir(cartella)}")
+    return problemi
+
+
 falliti = 0
-for caso in CASI:
-    problemi = esegui(*caso)
+for caso in CASI + [(f"interrupted, {f}", f) for f in ("csv", "xlsx")]:
+    problemi = esegui(*caso) if len(caso) > 2 else interrotto(caso[1])
     print(("FAIL  " if problemi else "PASS  ") + caso[0] + "".join("\n      " + p for p in problemi))
     falliti += bool(problemi)
 sys.exit(1 if falliti else 0)
