@@ -123,6 +123,10 @@ def caso_lettore_di_schermo(prova):
     lettore.ascolta_tasti("OK", "space")
     lettore.ascolta_tasti("Controlla partita IVA", "Return")
     attendi_appunti("00488410010")
+    # Closed as a user closes it: it ends by itself, and cleanly.
+    prova.principale().attiva()
+    tasti("alt+F4")
+    assert prova.fine() == 0
 
 
 if __name__ == "__main__":
