@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "support/finestradiprova.h"
+#include "support/fixture.h"
 #include "support/nomecolore.h"
 #include "support/tabella.h"
 #include "support/tasti.h"
@@ -25,8 +26,8 @@ private:
 void tst_LuogoNascita::init()
 {
     m_f = std::make_unique<FinestraDiProva>(FinestraDiProva::datiDiEsempio(
-        {QStringLiteral("INSERT INTO Comuni VALUES ('Nullano', NULL, 'N001', 'N001', '')"),
-         QStringLiteral("INSERT INTO Comuni VALUES ('Vuotano', 'VV', NULL, NULL, '')")}));
+        {rigaComune(QStringLiteral("Nullano"), QString(), QStringLiteral("N001"), QStringLiteral("N001")),
+         rigaComune(QStringLiteral("Vuotano"), QStringLiteral("VV"), QString(), QString())}));
     QCOMPARE(m_f->avvia(), FrmCodiceFiscale::Avvio::Pronto);
 }
 

@@ -20,9 +20,8 @@ QStringList inserimenti(const QStringList &altri = {})
     const QStringList province = QStringLiteral("RM PD AO MI EE EE FR").split(QLatin1Char(' '));
     QStringList sql = schemaDatiAtto();
     for (int i = 0; i < nomi.size(); ++i)
-        sql << QStringLiteral("INSERT INTO Comuni VALUES ('%1', '%2', 'C%3', 'K%3', '00%3')")
-                   .arg(QString(nomi[i]).replace(QLatin1Char('\''), QLatin1String("''")), province.value(i))
-                   .arg(i);
+        sql << rigaComune(nomi[i], province.value(i), QStringLiteral("C%1").arg(i), QStringLiteral("K%1").arg(i),
+                          QStringLiteral("00%1").arg(i));
     return sql;
 }
 

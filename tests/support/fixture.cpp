@@ -41,12 +41,8 @@ QStringList righeDiEsempio()
         {"Stati Uniti d'America", "EE", "Z404"},
     };
     QStringList righe;
-    for (const auto &c : comuni) {
-        QString nome = QString::fromUtf8(c[0]);
-        nome.replace(QLatin1Char('\''), QLatin1String("''"));
-        righe << QStringLiteral("INSERT INTO Comuni VALUES ('%1', '%2', '%3', '%3', '')")
-                     .arg(nome, QLatin1String(c[1]), QLatin1String(c[2]));
-    }
+    for (const auto &c : comuni)
+        righe << rigaComune(QString::fromUtf8(c[0]), QLatin1String(c[1]), QLatin1String(c[2]), QLatin1String(c[2]));
     for (const char *ufficio : {"001 Torino", "058 Roma", "100 Roma"})
         righe << QStringLiteral("INSERT INTO CodiciUfficioIva VALUES ('%1')").arg(QLatin1String(ufficio));
     return righe;
@@ -83,4 +79,13 @@ QByteArray impronta(const QString &percorso)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+QString rigaComune(const QString &nome, const QString &prov, const QString &comcode, const QString &catastale,
+                   const QString &cap)
+{
+    QStringList valori;
+    for (const QString &v : {nome, prov, comcode, catastale, cap})
+        valori << (v.isNull() ? QStringLiteral("NULL") : u'\'' + QString(v).replace(u'\'', QLatin1String("''")) + u'\'');
+    return QStringLiteral("INSERT INTO Comuni VALUES (%1)").arg(valori.join(QLatin1String(", ")));
 }

@@ -16,6 +16,10 @@ QStringList schemaDatiAtto();
 // "001 Torino", "058 Roma" and "100 Roma".
 QStringList righeDiEsempio();
 
+// The statement that adds a row to Comuni; a null field is stored as NULL.
+QString rigaComune(const QString &nome, const QString &prov, const QString &comcode, const QString &catastale,
+                   const QString &cap = QLatin1String(""));
+
 // Creates a database file by running `statements` on a writable connection
 // that knows the program's collation. An empty list makes an empty file.
 // False, with a warning, when a statement fails.
