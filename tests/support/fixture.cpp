@@ -44,7 +44,7 @@ QStringList righeDiEsempio()
     for (const auto &c : comuni)
         righe << rigaComune(QString::fromUtf8(c[0]), QLatin1String(c[1]), QLatin1String(c[2]), QLatin1String(c[2]));
     for (const char *ufficio : {"001 Torino", "058 Roma", "100 Roma"})
-        righe << QStringLiteral("INSERT INTO CodiciUfficioIva VALUES ('%1')").arg(QLatin1String(ufficio));
+        righe << rigaUfficioIva(QLatin1String(ufficio));
     return righe;
 }
 
@@ -88,4 +88,9 @@ QString rigaComune(const QString &nome, const QString &prov, const QString &comc
     for (const QString &v : {nome, prov, comcode, catastale, cap})
         valori << (v.isNull() ? QStringLiteral("NULL") : u'\'' + QString(v).replace(u'\'', QLatin1String("''")) + u'\'');
     return QStringLiteral("INSERT INTO Comuni VALUES (%1)").arg(valori.join(QLatin1String(", ")));
+}
+
+QString rigaUfficioIva(const QString &ufficio)
+{
+    return QStringLiteral("INSERT INTO CodiciUfficioIva VALUES ('%1')").arg(QString(ufficio).replace(u'\'', QLatin1String("''")));
 }

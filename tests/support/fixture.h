@@ -19,6 +19,8 @@ QStringList righeDiEsempio();
 // The statement that adds a row to Comuni; a null field is stored as NULL.
 QString rigaComune(const QString &nome, const QString &prov, const QString &comcode, const QString &catastale,
                    const QString &cap = QLatin1String(""));
+// The statement that adds a VAT office, "890 Primo ufficio", to CodiciUfficioIva.
+QString rigaUfficioIva(const QString &ufficio);
 
 // Creates a database file by running `statements` on a writable connection
 // that knows the program's collation. An empty list makes an empty file.

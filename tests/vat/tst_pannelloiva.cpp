@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "support/finestradiprova.h"
+#include "support/fixture.h"
 #include "support/nomecolore.h"
 #include "support/tabella.h"
 #include "support/tasti.h"
@@ -31,9 +32,8 @@ private:
 void tst_PannelloIva::init()
 {
     f = std::make_unique<FinestraDiProva>(FinestraDiProva::datiDiEsempio(
-        {QStringLiteral("INSERT INTO CodiciUfficioIva VALUES ('1890 Non inizia col codice')"),
-         QStringLiteral("INSERT INTO CodiciUfficioIva VALUES ('890 Primo ufficio')"),
-         QStringLiteral("INSERT INTO CodiciUfficioIva VALUES ('890 Secondo ufficio')")}));
+        {rigaUfficioIva(QStringLiteral("1890 Non inizia col codice")), rigaUfficioIva(QStringLiteral("890 Primo ufficio")),
+         rigaUfficioIva(QStringLiteral("890 Secondo ufficio"))}));
     QCOMPARE(f->avvia(), FrmCodiceFiscale::Avvio::Pronto);
     QApplication::clipboard()->setText(QStringLiteral("45"));
     messaggi.clear();
