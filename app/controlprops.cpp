@@ -43,10 +43,15 @@ int foreColor(const QWidget *control)
     return colorProperty(control, ForeColorProperty);
 }
 
+// A box given only one of its two colours keeps the other that the colour
+// was chosen against, black text on a white ground, also on a desktop with a
+// dark theme, where the system's own would make it unreadable.
 void setForeColor(QWidget *control, int colore)
 {
     control->setProperty(ForeColorProperty, colore);
     paint(control, QPalette::Text, colore);
+    if (editor(control) && backColor(control) == Colore::Sistema)
+        paint(control, QPalette::Base, Colore::Bianco);
 }
 
 int backColor(const QWidget *control)
@@ -59,6 +64,8 @@ void setBackColor(QWidget *control, int colore)
     control->setProperty(BackColorProperty, colore);
     paint(control, QPalette::Base, colore);
     paint(control, QPalette::Window, colore);
+    if (editor(control) && foreColor(control) == Colore::Sistema)
+        paint(control, QPalette::Text, Colore::Nero);
 }
 
 QLineEdit *editor(QWidget *control)

@@ -20,6 +20,7 @@
 #include <QMetaEnum>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
 
@@ -83,6 +84,17 @@ void confronta(QWidget *w, const QString &nome)
     confrontaDetto(w, nome);
 }
 
+// A desktop theme of light text on dark grounds.
+QPalette tavolozzaScura()
+{
+    QPalette p(QColor(53, 53, 53));
+    for (const auto ruolo : {QPalette::Base, QPalette::AlternateBase})
+        p.setColor(ruolo, QColor(35, 35, 35));
+    for (const auto ruolo : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        p.setColor(ruolo, Qt::white);
+    return p;
+}
+
 } // namespace
 
 class tst_Aspetto : public QObject
@@ -101,6 +113,7 @@ private slots:
     {
         for (QWidget *w : QApplication::topLevelWidgets())
             delete w;
+        QApplication::setPalette(QApplication::style()->standardPalette());
     }
 
     // tasti: what is done in the main window (see batti()); voce: the menu
@@ -116,6 +129,10 @@ private slots:
         riga("verifica_errata", "", "VerificaCodice", "RSSMRA80A01H501A");
         riga("comuni", "", "CercaComuni", "");
         riga("aiuto", "", "Aiuto", "");
+        // On a dark desktop the colours the windows choose stay theirs, and
+        // what they leave to the desktop follows it.
+        riga("principale_scuro", donna, "", "");
+        riga("aiuto_scuro", "", "Aiuto", "");
     }
 
     void finestra()
@@ -123,10 +140,12 @@ private slots:
         QFETCH(QString, tasti);
         QFETCH(QString, voce);
         QFETCH(QString, poi);
+        const QString nome = QString::fromLatin1(QTest::currentDataTag());
+        if (nome.endsWith(QLatin1String("_scuro")))
+            QApplication::setPalette(tavolozzaScura());
         FinestraDiProva f;
         QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
         batti(f.form.get(), tasti);
-        const QString nome = QString::fromLatin1(QTest::currentDataTag());
         QAction *comando = voce.isEmpty() ? nullptr : f.form->findChild<QAction *>(voce);
         QWidget *w = f.form.get();
         if (comando == f.ui().Aiuto)
