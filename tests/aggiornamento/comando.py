@@ -20,6 +20,7 @@ PAGINA = b"<html><body>Not found</body></html>\n"
 #  whether the user's file exists afterwards). The rows run in order on one
 #  user's data folder.
 CASI = [
+    ("its help, in Italian", None, ["--help"], 0, "Carica l'archivio dei comuni dell'ANPR nei dati dei luoghi", False),
     ("no file named", None, [], 2, "--aggiorna-luoghi", False),
     ("a file that is not there", "manca.csv", [], 1, "impossibile leggere", False),
     ("an error page saved as CSV", PAGINA, [], 1, "manca la colonna CODCATASTALE", False),
