@@ -2,6 +2,7 @@
 #include "app/controlprops.h"
 #include "support/finestradiprova.h"
 #include "support/tabella.h"
+#include "support/tasti.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -39,8 +40,10 @@ void tst_Accessibilita::detto_data()
     riga("an example code shown in the box is no description", "frmVerificaCodice", "txtCodice", "",
          "Codice fiscale, Sedici caratteri; spazi e minuscole ammessi");
     // Tab leaves the date; no place begins with an x: its key-up marks the box red.
-    riga("caption ending with a blank; date not valid", "FrmCodiceFiscale", "txtDataNascita", "31/02/1980\t",
+    riga("caption ending with a blank; date not valid", "FrmCodiceFiscale", "txtDataNascita", "31/02/1980⇥",
          "Data di nascita, Data di nascita non valida");
+    riga("date corrected: the reason is gone", "FrmCodiceFiscale", "txtDataNascita",
+         "31/02/1980⇥[txtDataNascita]⌫⌫⌫⌫⌫⌫⌫⌫⌫⌫01/02/1980⇥", "Data di nascita");
     riga("place not found", "FrmCodiceFiscale", "cboComune", "x", "Comune di nascita, Comune inesistente");
     riga("hidden caption", "frmcomuni", "Frame1", "", "Ricerca dei comuni");
     riga("button showing only an icon", "frmcomuni", "ultimo", "", "Ultimo comune");
@@ -58,7 +61,7 @@ void tst_Accessibilita::detto()
         QWidget *control = w->findChild<QWidget *>(controllo);
         if (!battuto.isEmpty())
             QTest::mouseClick(editor(control), Qt::LeftButton);
-        QTest::keyClicks(control, battuto);
+        batti(w, battuto);
         QWidgetList parti{control};
         if (qobject_cast<QComboBox *>(control) && editor(control))
             parti << editor(control);
