@@ -56,7 +56,8 @@ namespace {
 using DialogoFile = QString (*)(QWidget *, const QString &, const QString &, const QString &, QString *,
                                 QFileDialog::Options);
 
-QString chiediFile(DialogoFile dialogo, QWidget *parent, const QString &title, const QString &filter)
+QString chiediFile(DialogoFile dialogo, QWidget *parent, const QString &title, const QString &filter,
+                   const QString &inizio = {})
 {
     // "(*.MDB)|*.mdb" is shown as "(*.MDB)" and lists the files matching
     // *.mdb, which the dialog matches without regard to case.
@@ -66,7 +67,7 @@ QString chiediFile(DialogoFile dialogo, QWidget *parent, const QString &title, c
     // program keeps no files: that one goes to a folder removed right after.
     QTemporaryDir senzaImpostazioni;
     impostazioniIn(senzaImpostazioni.path());
-    const QString chosen = dialogo(parent, title, QString(), QStringLiteral("%1 (%2)").arg(description, pattern),
+    const QString chosen = dialogo(parent, title, inizio, QStringLiteral("%1 (%2)").arg(description, pattern),
                                    nullptr, QFileDialog::HideNameFilterDetails);
     impostazioniIn(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     return chosen;
@@ -79,9 +80,10 @@ QString DesktopPlatform::openFileName(QWidget *parent, const QString &title, con
     return chiediFile(&QFileDialog::getOpenFileName, parent, title, filter);
 }
 
-QString DesktopPlatform::saveFileName(QWidget *parent, const QString &title, const QString &filter)
+QString DesktopPlatform::saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                                      const QString &proposed)
 {
-    return chiediFile(&QFileDialog::getSaveFileName, parent, title, filter);
+    return chiediFile(&QFileDialog::getSaveFileName, parent, title, filter, proposed);
 }
 
 void DesktopPlatform::clearClipboard()

@@ -10,7 +10,7 @@ public:
     QString inputBox(QWidget *parent, const QString &prompt, const QString &title) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter) override;
     bool confirmBox(QWidget *parent, const QString &text) override;
-    QString saveFileName(QWidget *parent, const QString &title, const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &title, const QString &filter, const QString &proposed) override;
     void clearClipboard() override;
     void setClipboardText(const QString &text) override;
     void beep() override;

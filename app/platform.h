@@ -28,8 +28,9 @@ public:
     // file's full path, or an empty text when cancelled.
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &filter) = 0;
     // The same for the file to write, which the dialog asks to confirm
-    // when it exists.
-    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter) = 0;
+    // when it exists; it opens on `proposed`, a name in the folder to start in.
+    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                                 const QString &proposed) = 0;
     virtual void clearClipboard() = 0;
     virtual void setClipboardText(const QString &text) = 0;
     virtual void beep() = 0;

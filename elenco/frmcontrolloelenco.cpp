@@ -321,8 +321,15 @@ void FrmControlloElenco::mostraStato(bool inCorso)
 
 void FrmControlloElenco::cmdSalva_Click()
 {
+    // Beside the list, in its kind of file where one can be written.
+    const QFileInfo elenco(m_percorso);
+    const QString proposto = elenco.dir().filePath(
+        QStringLiteral("%1-risultati.%2").arg(elenco.completeBaseName(),
+                                               elenco.suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0
+                                                   ? QStringLiteral("csv")
+                                                   : QStringLiteral("xlsx")));
     const QString percorso = m_platform.saveFileName(this, QStringLiteral("Salva i risultati"),
-                                                     QStringLiteral("Risultati|*.csv *.xlsx *.json"));
+                                                     QStringLiteral("Risultati|*.csv *.xlsx *.json"), proposto);
     if (percorso.isEmpty())
         return;
     if (QFileInfo(percorso).absoluteFilePath() == QFileInfo(m_percorso).absoluteFilePath()) {

@@ -81,8 +81,9 @@ int main(int argc, char *argv[])
                                        QStringLiteral("Il file dei risultati; - (predefinito) per lo standard output."),
                                        QStringLiteral("FILE"), QStringLiteral("-"));
     const QCommandLineOption formato(QStringLiteral("formato"),
-                                     QStringLiteral("Formato dei risultati: csv (predefinito), xlsx o json."),
-                                     QStringLiteral("FORMATO"), QStringLiteral("csv"));
+                                     QStringLiteral("Formato dei risultati: csv, xlsx o json (predefinito: "
+                                                    "quello dell'estensione del file dei risultati, altrimenti csv)."),
+                                     QStringLiteral("FORMATO"));
     const QCommandLineOption soloProblemi(QStringLiteral("solo-problemi"),
                                           QStringLiteral("Scrive soltanto le righe con un problema o un avviso."));
     const QCommandLineOption dati(QStringLiteral("dati"),
@@ -116,7 +117,11 @@ int main(int argc, char *argv[])
     }
     if (parser.positionalArguments().size() != 1)
         return impossibile(QStringLiteral("indicare un solo elenco da controllare (--help per l'aiuto)"));
-    const QString tipo = parser.value(formato).toLower();
+    // A results file named .xlsx or .json is written as one unless told otherwise.
+    const QString estensione = QFileInfo(parser.value(risultati)).suffix().toLower();
+    const QString tipo = parser.isSet(formato) ? parser.value(formato).toLower()
+                         : estensione == QLatin1String("xlsx") || estensione == QLatin1String("json") ? estensione
+                                                                                                     : QStringLiteral("csv");
     if (tipo != QLatin1String("csv") && tipo != QLatin1String("xlsx") && tipo != QLatin1String("json"))
         return impossibile(QStringLiteral("formato sconosciuto: %1 (csv, xlsx o json)").arg(parser.value(formato)));
 

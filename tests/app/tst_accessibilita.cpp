@@ -20,6 +20,8 @@ private slots:
     void detto();
     void ruolo_data();
     void ruolo();
+    void azione_data();
+    void azione();
 };
 
 // What a screen reader says of a control, and of the edit field inside it if it
@@ -115,6 +117,40 @@ void tst_Accessibilita::ruolo()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QTRY_VERIFY(!w->isVisible());
     }
+}
+
+// What a screen reader does in place of a click: presses a menu entry, which
+// is where it is drawn, or chooses an option, which it then hears chosen.
+void tst_Accessibilita::azione_data()
+{
+    colonne<QString, QString>("oggetto", "finestra");
+    riga("menu entry pressed", "VerificaCodice", "frmVerificaCodice");
+    riga("option chosen", "Option1", "frmcomuni");
+}
+
+void tst_Accessibilita::azione()
+{
+    QFETCH(QString, oggetto);
+    QFETCH(QString, finestra);
+    FinestraDiProva f;
+    QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
+    QObject *bersaglio = f.form->findChild<QAction *>(oggetto);
+    if (!bersaglio) {
+        f.scegliDalMenu(f.ui().CercaComuni);
+        QTRY_VERIFY(FinestraDiProva::finestraAperta(finestra));
+        bersaglio = FinestraDiProva::finestraAperta(finestra)->findChild<QWidget *>(oggetto);
+    }
+    QAccessibleInterface *i = QAccessible::queryAccessibleInterface(bersaglio);
+    QVERIFY(!i->state().disabled && !i->state().checked);
+    auto *w = qobject_cast<QWidget *>(bersaglio);
+    QWidget *dove = w ? w->window() : f.form.get();
+    QVERIFY(dove->rect().contains(dove->mapFromGlobal(i->rect().center())));
+    QAccessibleActionInterface *azioni = i->actionInterface();
+    azioni->doAction(azioni->actionNames().constFirst());
+    QTRY_VERIFY(FinestraDiProva::finestraAperta(finestra));
+    if (w)
+        QVERIFY(i->state().checked);
+    FinestraDiProva::finestraAperta(finestra)->close();
 }
 
 QTEST_MAIN(tst_Accessibilita)

@@ -73,7 +73,7 @@ CASI = [
      lambda b: b"valida;Codice fiscale valido" in b),
     ("JSON, one object per row", DUBBIA.encode(), ["IN", "--formato", "json", "-o", "OUT"], 1, "",
      lambda b: [r["Esito della riga"] for r in json.loads(b)] == ["valida", "non valida"]),
-    ("xlsx read back", DUBBIA.encode(), ["IN", "--formato", "xlsx", "-o", "OUT"], 1, "", "xlsx"),
+    ("xlsx read back, the format told by the name", DUBBIA.encode(), ["IN", "-o", "OUT.xlsx"], 1, "", "xlsx"),
     ("xlsx: first sheet, dates, lost zero, empty cells",
      xlsx_di(["Cognome", "Nome", "Sesso", "Nato il", "Comune di nascita", "CF", "P.IVA"],
              ["Rossi", "Mario", "M", datetime.date(1980, 1, 1), "Roma", "RSSMRA80A01H501U", 1234560017],
@@ -114,11 +114,12 @@ def xlsx(percorso):
 
 def esegui(nome, ingresso, argomenti, stato, errore, controllo):
     with tempfile.TemporaryDirectory() as cartella:
-        entrata, uscita = os.path.join(cartella, "elenco.csv"), os.path.join(cartella, "risultati")
+        nome_uscita = next((a.replace("OUT", "risultati") for a in argomenti if a.startswith("OUT")), "risultati")
+        entrata, uscita = os.path.join(cartella, "elenco.csv"), os.path.join(cartella, nome_uscita)
         if ingresso is not None:
             with open(entrata, "wb") as f:
                 f.write(ingresso)
-        sostituiti = [entrata if a == "IN" else uscita if a == "OUT" else a for a in argomenti]
+        sostituiti = [entrata if a == "IN" else uscita if a.startswith("OUT") else a for a in argomenti]
         dati = [] if "--dati" in argomenti else ["--dati", DATI]
         p = subprocess.run([PROGRAMMA, *sostituiti, *dati],
                            input=ingresso if argomenti == ["-"] else None, capture_output=True, cwd=cartella,
@@ -141,7 +142,7 @@ def esegui(nome, ingresso, argomenti, stato, errore, controllo):
                 problemi.append(f"risultato: {risultato[:300]!r}")
         elif stato == 2 and os.path.exists(uscita):
             problemi.append("un file di risultati incompleto è rimasto")
-        if not set(os.listdir(cartella)) <= {"elenco.csv", "risultati"}:
+        if not set(os.listdir(cartella)) <= {"elenco.csv", nome_uscita}:
             problemi.append(f"file avanzati: {os.listdir(cartella)}")
     return problemi
 

@@ -112,6 +112,7 @@ void tst_FrmControlloElenco::controllaEdEsamina()
     const QString risultati = m_prova->cartella() + QStringLiteral("/risultati.csv");
     m_prova->platform.fileAnswers = {risultati};
     clic("cmdSalva");
+    QCOMPARE(m_prova->platform.proposedFiles, QStringList{m_prova->cartella() + QStringLiteral("/clienti-risultati.csv")});
     QFile f(risultati);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QList<QByteArray> righe = f.readAll().split('\n');

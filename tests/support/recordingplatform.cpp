@@ -25,8 +25,10 @@ QString RecordingPlatform::openFileName(QWidget *, const QString &, const QStrin
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
-QString RecordingPlatform::saveFileName(QWidget *parent, const QString &title, const QString &filter)
+QString RecordingPlatform::saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                                        const QString &proposed)
 {
+    proposedFiles << proposed;
     return openFileName(parent, title, filter);
 }
 

@@ -25,7 +25,8 @@ public:
     QString openFileName(QWidget *parent, const QString &title, const QString &filter) override;
     // Recorded among the messages, with no icon; answered from confirmAnswers.
     bool confirmBox(QWidget *parent, const QString &text) override;
-    QString saveFileName(QWidget *parent, const QString &title, const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                         const QString &proposed) override;
     void clearClipboard() override;
     void setClipboardText(const QString &text) override;
     void beep() override;
@@ -41,6 +42,7 @@ public:
     QStringList inputAnswers;
     QStringList inputPrompts; // "title|prompt" of every input dialog shown
     QStringList fileAnswers;
+    QStringList proposedFiles; // the name each save dialog opened on
     QList<bool> confirmAnswers; // empty: No
 
     QString clipboard;
