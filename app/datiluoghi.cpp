@@ -88,16 +88,18 @@ DbError leggiAggiornamento(const Database &db, QDate *data, QDate *confermato)
 
 } // namespace
 
-DbError dataDeiLuoghi(const Database &db, QDate *giorno)
+DbError dataDeiLuoghi(const Database &db, QDate *giorno, QDate *confermato)
 {
     QStringList valori;
     DbError e = db.readColumn(QStringLiteral("SELECT MAX(IFNULL(MAX(Dal), ''), IFNULL(MAX(date(Al, '+1 day')), '')) AS v "
                                              "FROM ValiditaLuoghi"),
                               QStringLiteral("v"), &valori);
     *giorno = e.failed() || valori.isEmpty() ? QDate() : QDate::fromString(valori.constFirst(), Qt::ISODate);
-    QDate caricati, confermato;
+    QDate caricati, scelti;
     if (!e.failed())
-        e = leggiAggiornamento(db, &caricati, &confermato);
+        e = leggiAggiornamento(db, &caricati, &scelti);
+    if (confermato)
+        *confermato = scelti;
     *giorno = std::max(*giorno, caricati);
     return e;
 }
@@ -186,7 +188,7 @@ QString datiAttoInUso(const QString &installato)
     const QString utente = datiAttoUtente();
     if (!QFile::exists(utente))
         return installato;
-    QDate dataInstallato, dataUtente, caricati, confermato;
+    QDate dataInstallato, dataUtente, confermato;
     {
         Database db;
         if (!db.open(installato).failed())
@@ -194,8 +196,7 @@ QString datiAttoInUso(const QString &installato)
     }
     {
         Database db;
-        if (db.open(utente).failed() || dataDeiLuoghi(db, &dataUtente).failed() ||
-            leggiAggiornamento(db, &caricati, &confermato).failed())
+        if (db.open(utente).failed() || dataDeiLuoghi(db, &dataUtente, &confermato).failed())
             return installato;
     }
     return dataUtente >= dataInstallato || dataInstallato <= confermato ? utente : installato;

@@ -9,8 +9,9 @@
 // How current the place data are: the newest day on which a place began or
 // ceased to be in use (Setteville, formed on 22/01/2024) or, in the user's
 // file, took a new name or province by the register loaded. Null when the
-// data hold no periods.
-DbError dataDeiLuoghi(const Database &db, QDate *giorno);
+// data hold no periods. `confermato`, if given, gets the date of the data the
+// user chose to replace with an older register (null if none).
+DbError dataDeiLuoghi(const Database &db, QDate *giorno, QDate *confermato = nullptr);
 
 // "Dati dei luoghi aggiornati al 22/01/2024"; empty for a null day.
 QString testoAggiornamento(const QDate &giorno);
