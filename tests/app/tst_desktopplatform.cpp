@@ -80,13 +80,28 @@ private slots:
         QCOMPARE(DesktopPlatform().inputBox(nullptr, "Scrivi", "Ricerca"), QStringLiteral("Ricerca|Scrivi"));
     }
 
+    // Saving proposes a name beside the list; opening proposes none.
+    void sceltaDelFile_data()
+    {
+        colonne<QString>("proposto");
+        riga("open", "");
+        riga("save", QDir::temp().filePath("elenco-risultati.csv"));
+    }
+
     void sceltaDelFile()
     {
-        const auto visto = quandoAperto<QFileDialog>([](QFileDialog *d) {
+        QFETCH(QString, proposto);
+        const auto visto = quandoAperto<QFileDialog>([proposto](QFileDialog *d) {
             QCOMPARE(d->findChild<QComboBox *>("fileTypeCombo")->currentText(), QStringLiteral("(*.MDB)"));
             QCOMPARE(d->labelText(QFileDialog::Reject), QStringLiteral("Annulla"));
+            QCOMPARE(d->acceptMode(), proposto.isEmpty() ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+            if (!proposto.isEmpty())
+                QCOMPARE(d->selectedFiles(), QStringList{proposto});
         });
-        QCOMPARE(DesktopPlatform().openFileName(nullptr, "Cerca", "(*.MDB)|*.mdb"), QString());
+        DesktopPlatform p;
+        QCOMPARE(proposto.isEmpty() ? p.openFileName(nullptr, "Cerca", "(*.MDB)|*.mdb")
+                                    : p.saveFileName(nullptr, "Salva", "(*.MDB)|*.mdb", proposto),
+                 QString());
         QVERIFY(*visto);
         QVERIFY(QDir(m_impostazioni.path()).isEmpty()); // the dialog keeps no settings of its own
     }

@@ -100,9 +100,11 @@ void batti(QWidget *finestra, const QString &tasti)
             QApplication::sendEvent(QGuiApplication::focusObject(), &ime);
         } else if (const qsizetype k = speciali.indexOf(c); k >= 0) {
             // Released in the control that has the focus once the key is in.
+            // Ctrl+V carries the control character an X server gives it.
             const auto ctrl = c == u'⎘' ? Qt::ControlModifier : Qt::NoModifier;
-            QTest::keyPress(QApplication::focusWidget(), chiavi[k], ctrl);
-            QTest::keyRelease(QApplication::focusWidget(), chiavi[k], ctrl);
+            const char ascii = ctrl ? '\x16' : QTest::keyToAscii(chiavi[k]);
+            QTest::sendKeyEvent(QTest::Press, QApplication::focusWidget(), chiavi[k], ascii, ctrl);
+            QTest::sendKeyEvent(QTest::Release, QApplication::focusWidget(), chiavi[k], ascii, ctrl);
         } else {
             digita(QApplication::focusWidget(), c);
         }

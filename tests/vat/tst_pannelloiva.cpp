@@ -71,6 +71,13 @@ void tst_PannelloIva::pannello_data()
          "12345670587[Text4]12340011051[Command2]",
          "00000000000    | Text4 [0] |  0  | verdeacqua/ciano | Codice Ufficio IVA inesistente [12340011051] "
          "verdeacqua/rosso | Numero Partita IVA: errato [0  0  0  0  0  0  0  0  0  0  0] rosso/ciano");
+    riga("numero intero lasciato cadere sull'ultima casella", "{Text14:IT 004.884.100.10}",
+         "00488410010 00488410010 001 001 Torino | CboUfficioIva [] |  0  | verdeacqua/ciano");
+    riga("lettera nell'ultima: nessuna ricerca finché l'uscita non la fa zero", "1234567890x[CboUfficioIva]",
+         "12345678900 12345678900 890 890 Primo ufficio | Text14 [0] |  0  | verdeacqua/ciano"
+         " | Devi digitare un numero! [12345678900] verdeacqua/ciano");
+    riga("ultima casella svuotata, poi ritorno indietro: lo zero torna senza ricerca", "1234567890[Text14]⌫⌫",
+         "12345678900    | Text13 [0] |  0  | verdeacqua/ciano");
     riga("✗ toglie la tabella degli uffici: nessun ufficio inesistente, le cifre restano", "✗12345678903",
          "12345678903 12345678903 890  | CboUfficioIva [] |  0  | verdeacqua/ciano | Errore imprevisto: 1 no such "
          "table: CodiciUfficioIva [12345678903] verdeacqua/ciano");
