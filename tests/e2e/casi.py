@@ -248,12 +248,19 @@ def caso_controlla_elenco(prova):
 
 def caso_database_cercato(prova):
     """The program alone in a folder asks for DatiAtto.mdb: cancelling the
-    search ends it; started again, it opens the one the user finds elsewhere."""
+    search ends it; started again, it opens the one the user finds elsewhere.
+    A DatiAtto.mdb that is no database is reported and ends it with an error."""
     cartella = prova.cartella / "programma"
     cartella.mkdir()
     shutil.copy2(prova.eseguibile, cartella)
     shutil.copy2(prova.eseguibile.parent / "DatiAtto.mdb", prova.documenti)
     programma = cartella / prova.eseguibile.name
+    guasto = cartella / "DatiAtto.mdb"
+    guasto.write_bytes(b"non un database " * 64)
+    prova.avvia(programma)
+    prova.conferma()
+    assert prova.fine() == 1
+    guasto.unlink()
     for tasto in ("Escape", "Return"):
         prova.avvia(programma)
         prova.conferma()
