@@ -6,6 +6,7 @@
 #include "app/platform.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -100,8 +101,9 @@ QString FrmAggiornaLuoghi::carica(const QString &percorso, ModificheLuoghi *modi
         DbError e = db.open(m_datiInUso);
         if (!e.failed())
             e = leggiDatiLuoghi(db, &m_nuovi);
+        // The fault is in the data in use, not in the chosen file: say so.
         if (e.failed())
-            return e.description;
+            return QStringLiteral("i dati in uso %1 non si leggono (%2)").arg(QDir::toNativeSeparators(m_datiInUso), e.description);
     }
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))

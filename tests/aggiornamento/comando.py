@@ -15,6 +15,7 @@ NUOVO = (ANPR / "comuni_anpr_2024.csv").read_bytes() + \
     b'1,2025-01-01,9999-12-31,018999,M999,"NUOVO PAESE",X,,,18,018,03,,active,PV,,2025-01-01,\n'
 VECCHIO = (ANPR / "ANPR_archivio_comuni.csv").read_bytes()
 PAGINA = b"<html><body>Not found</body></html>\n"
+TRONCATO = NUOVO[:NUOVO.index(b"\n", len(NUOVO) // 3) + 1]
 
 # (what it is, register, options, exit status, a line printed on stdout or stderr,
 #  whether the user's file exists afterwards). The rows run in order on one
@@ -24,6 +25,7 @@ CASI = [
     ("no file named", None, [], 2, "--aggiorna-luoghi", False),
     ("a file that is not there", "manca.csv", [], 1, "impossibile leggere", False),
     ("an error page saved as CSV", PAGINA, [], 1, "manca la colonna CODCATASTALE", False),
+    ("a register cut short", TRONCATO, ["--anche-meno-recente"], 1, "non è l'archivio completo", False),
     ("an older edition, unconfirmed", VECCHIO, [], 1, "per caricarlo comunque, --anche-meno-recente", False),
     ("a new place, only shown", NUOVO, ["--prova"], 0, "Prova: nulla è stato scritto.", False),
     ("a new place, written", NUOVO, [], 0, "(Dati dei luoghi aggiornati al 01/01/2025)", True),

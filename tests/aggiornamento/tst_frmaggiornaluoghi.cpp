@@ -98,6 +98,31 @@ private slots:
         QCOMPARE(dopo->avvia(), FrmCodiceFiscale::Avvio::Pronto);
         QCOMPARE(dopo->form->percorsoDatiAtto() == datiAttoUtente(), applicato);
     }
+
+    // Loading that cannot go on tells the user which file is at fault; a cancelled choice says nothing.
+    void nonCaricato_data()
+    {
+        colonne<QString, QStringList, QString>("scelta", "dati", "messaggi");
+        riga("the choice cancelled", QString(), QStringList(), "");
+        riga("a file no longer there", "manca.csv", QStringList(),
+             "Il file manca.csv non è stato caricato: non si riesce a leggerlo. Nulla è cambiato.");
+        riga("the data in use lacking a table", "comuni_anpr_2024.csv", QStringList{"DROP TABLE ProvinceLuoghi"}, "Il file comuni_anpr_2024.csv "
+             "non è stato caricato: i dati in uso DATI non si leggono (no such table: ProvinceLuoghi). Nulla è cambiato.");
+    }
+
+    void nonCaricato()
+    {
+        QFETCH(QString, scelta);
+        QFETCH(QStringList, dati);
+        FinestraDiProva f(FinestraDiProva::datiDiEsempio(dati));
+        QCOMPARE(f.avvia(), FrmCodiceFiscale::Avvio::Pronto);
+        f.platform.fileAnswers << (scelta.isEmpty() ? scelta : QStringLiteral(BRANTOVEL_ANPR "/") + scelta);
+        f.apriModale(f.ui().AggiornaLuoghi, [](QWidget *finestra) {
+            QTest::mouseClick(finestra->findChild<QPushButton *>(QStringLiteral("cmdScegli")), Qt::LeftButton);
+            QVERIFY(!finestra->findChild<QPushButton *>(QStringLiteral("cmdApplica"))->isEnabled());
+        });
+        QTEST(f.platform.messageTexts().join(QLatin1Char('|')).replace(f.percorso(), QStringLiteral("DATI")), "messaggi");
+    }
 };
 
 QTEST_MAIN(tst_FrmAggiornaLuoghi)

@@ -7,6 +7,7 @@
 #include "support/fixture.h"
 #include "support/tabella.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -87,6 +88,10 @@ private slots:
              "M999 Valle-Lago Nuovo (BZ)||||1", "M999", "Valle-Lago Nuovo (BZ)|", "01/01/2025");
         riga("a name no longer shared loses the province", cessato(r, SamoneTN), "|H754 Samone (TN)|H753 Samone (TO) → Samone||1",
              "H753", "Samone (TO)|", "01/01/2026");
+        riga("a new place already ceased, a Roman numeral in its name",
+             r + nuovaRiga("2025-01-01", "2025-06-30", "M999", "VILLA XXIII MARZO", "discontinued", "PV"), "M999 Villa XXIII Marzo "
+             "(soppresso nel 2025) (PV)||||1", "M999", "Villa XXIII Marzo (soppresso nel 2025) (PV)|il 01/01/2026 questo luogo non "
+             "esisteva più: è esistito fino al 30/06/2025", "01/07/2025");
     }
 
     void carica()
@@ -125,6 +130,7 @@ private slots:
         QDate giorno;
         QVERIFY(!dataDeiLuoghi(db, &giorno).failed());
         QTEST(giorno.toString(QStringLiteral("dd/MM/yyyy")), "data");
+        QVERIFY(testoDatiInUso(datiAttoUtente(), giorno).contains(QDir::toNativeSeparators(datiAttoUtente()) + "; cancellandolo si torna"));
     }
 
     // The day of the installed data; of the user's file (none when empty) and
@@ -164,6 +170,37 @@ private slots:
             QVERIFY2(scriviDatiLuoghi(datiAttoUtente(), datiAttoUtente(), dati, &errore), qPrintable(errore));
         }
         QTEST(datiAttoInUso(file) == datiAttoUtente(), "dellUtente");
+    }
+
+    // A load that cannot be written says why; the data read and the file where it would go stay as they were.
+    void nonScritto_data()
+    {
+        colonne<QStringList, bool, QString>("origine", "cartellaBloccata", "errore");
+        const QStringList schema = schemaDatiAtto();
+        riga("the data in use gone", QStringList(), false, "impossibile copiare ORIGINE");
+        riga("a database of other tables", QStringList{"CREATE TABLE Altro (x)"}, false, "no such table: Comuni Unable to execute statement");
+        riga("places without postcodes", schema + QStringList{"DROP TABLE Comuni", "CREATE TABLE Comuni (Nome, PROV, comcode, CodiceCatastale)"},
+             false, "table Comuni has no column named CAP Unable to execute statement");
+        riga("periods of another shape", schema + QStringList{"DROP TABLE ValiditaLuoghi", "CREATE TABLE ValiditaLuoghi (comcode)"}, false,
+             "table ValiditaLuoghi has 1 columns but 3 values were supplied Unable to execute statement");
+        riga("a file where the data folder should be", schema, true, "impossibile scrivere UTENTE: Not a directory");
+    }
+
+    void nonScritto()
+    {
+        QFETCH(QStringList, origine);
+        QFETCH(bool, cartellaBloccata);
+        QTemporaryDir cartella;
+        const QString file = cartella.filePath(QStringLiteral("DatiAtto.mdb")), utente = cartella.filePath(QStringLiteral("u/DatiAtto.mdb"));
+        // An empty file where the user's file, or its folder, would go.
+        const QString presente = cartellaBloccata ? QFileInfo(utente).path() : utente;
+        QVERIFY((origine.isEmpty() || creaDatabase(file, origine)) && QDir().mkpath(QFileInfo(presente).path()) &&
+                creaDatabase(presente, {}));
+        const QByteArray prima = impronta(file) + impronta(presente);
+        QString errore;
+        QVERIFY(!scriviDatiLuoghi(file, utente, DatiLuoghi(), &errore));
+        QTEST(errore.replace(file, "ORIGINE").replace(utente, "UTENTE"), "errore");
+        QCOMPARE(impronta(file) + impronta(presente), prima);
     }
 
     void incompleto()

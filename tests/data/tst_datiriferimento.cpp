@@ -6,7 +6,9 @@
 #include "support/tabella.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 class tst_DatiRiferimento : public QObject
@@ -138,6 +140,45 @@ private slots:
         QCOMPARE(dati.keys(), registro.keys());
         for (auto it = registro.cbegin(); it != registro.cend(); ++it)
             QCOMPARE(it.key() + testo(dati.value(it.key())), it.key() + testo(it.value()));
+    }
+
+    // The generator, given what it cannot use, says why and fails: the old database stays, no part of a new one.
+    void generatoreRifiuta_data()
+    {
+        colonne<QString, QByteArray, int, QString>("argomenti", "tsv", "stato", "errore");
+        riga("no schema named", "DatiAtto.mdb", QByteArray(), 2, "usage: genera_datiatto OUT.mdb schema.sql Table=file.tsv ...");
+        riga("the schema missing", "DatiAtto.mdb manca.sql", QByteArray(), 1, "cannot read manca.sql");
+        riga("a wrong statement in it", "DatiAtto.mdb rotto.sql", QByteArray(), 1, "near \"(\": syntax error Unable to execute statement");
+        riga("a text file without its table", "DatiAtto.mdb schema.sql t.tsv", QByteArray(), 1, "expected Table=file.tsv, got t.tsv");
+        riga("the text file missing", "DatiAtto.mdb schema.sql T=t.tsv", QByteArray(), 1, "cannot read t.tsv");
+        riga("a field the table lacks", "DatiAtto.mdb schema.sql T=t.tsv", QByteArray("a\tc\n"), 1,
+             "table T has no column named c Unable to execute statement");
+        riga("a line short of a field", "DatiAtto.mdb schema.sql T=t.tsv", QByteArray("a\tb\nx\ty\nx\n"), 1, "t.tsv:3: 1 fields instead of 2");
+        riga("a line the table refuses", "DatiAtto.mdb schema.sql T=t.tsv", QByteArray("a\tb\nx\ty\n\ty\n"), 1,
+             "t.tsv:3: CHECK constraint failed: a <> '' Unable to fetch row");
+        riga("the output's folder missing", "manca/DatiAtto.mdb schema.sql T=t.tsv", QByteArray("a\tb\n"), 1,
+             "cannot create manca/DatiAtto.mdb.partial: unable to open database file Error opening database");
+    }
+
+    void generatoreRifiuta()
+    {
+        QFETCH(QString, argomenti);
+        QFETCH(QByteArray, tsv);
+        QFETCH(QString, errore);
+        QTemporaryDir cartella;
+        for (const auto &[nome, testo] : {std::pair<QString, QByteArray>("DatiAtto.mdb", "prima"), {"rotto.sql", "CREATE TABLE (a);"},
+                                          {"schema.sql", "CREATE TABLE T (a TEXT CHECK (a <> ''), b TEXT);"}, {"t.tsv", tsv}}) {
+            QFile f(cartella.filePath(nome));
+            QVERIFY(testo.isNull() || (f.open(QIODevice::WriteOnly) && f.write(testo) == testo.size()));
+        }
+        QProcess p;
+        p.setWorkingDirectory(cartella.path());
+        p.start(QStringLiteral(BRANTOVEL_GENERA), argomenti.split(QLatin1Char(' ')));
+        QVERIFY(p.waitForFinished());
+        QTEST(p.exitCode(), "stato");
+        QCOMPARE(QString::fromUtf8(p.readAllStandardError()).trimmed(), QStringLiteral("genera_datiatto: ") + errore);
+        QFile prima(cartella.filePath(QStringLiteral("DatiAtto.mdb")));
+        QVERIFY(prima.open(QIODevice::ReadOnly) && prima.readAll() == "prima" && !QFile::exists(prima.fileName() + ".partial"));
     }
 };
 

@@ -19,7 +19,8 @@ RIGHE = [
     "luogo\tH786\tSAN CANDIDO\tBZ\tA\t",
 ]
 # (arguments, exit status, what standard error says)
-RIFIUTI = [([], 2, "uso: luoghi_anpr ARCHIVIO.csv"), (["manca.csv"], 1, "impossibile leggere manca.csv")]
+RIFIUTI = [([], 2, "uso: luoghi_anpr ARCHIVIO.csv"), (["manca.csv"], 1, "impossibile leggere manca.csv"),
+           ([__file__], 1, f"luoghi_anpr: {__file__}: manca la colonna CODCATASTALE")]
 
 falliti = []
 fatto = subprocess.run([PROGRAMMA, REGISTRO], capture_output=True, text=True, timeout=60)

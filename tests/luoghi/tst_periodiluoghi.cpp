@@ -104,6 +104,13 @@ private slots:
              "riga 2: data non valida «01/01/1930» nella colonna DATAISTITUZIONE");
         riga("a code of another form", QByteArray(buona).replace("A001", "A0001"), "riga 2: codice catastale non valido «A0001»");
         riga("a status unknown", QByteArray(buona).replace(",A,", ",X,"), "riga 2: stato non valido «X»");
+        riga("a header cut inside quotes", QByteArray("\"id,code\n"), "la prima riga non è un'intestazione di colonne separate da virgole");
+        riga("text after a closing quote", QByteArray(buona).replace("X\",", "X\"Y,"), "riga 2: virgolette non chiuse o riga interrotta");
+        riga("a doubled quote is one", QByteArray(buona).replace("A001", "\"A0\"\"1\""), "riga 2: codice catastale non valido «A0\"1»");
+        riga("ending before it began", QByteArray(buona).replace("9999-12-31", "1929-12-31"),
+             "riga 2: il periodo di A001 finisce prima di cominciare");
+        riga("a name missing", QByteArray(buona).replace("\"NOME, X\"", ""), "riga 2: manca il nome del comune A001");
+        riga("a province of another form", QByteArray(buona).replace(",TO,", ",To,"), "riga 2: sigla di provincia non valida «To»");
         riga("only the header", buona.left(buona.indexOf('\n') + 1), "il file non contiene alcun comune");
     }
 
