@@ -14,6 +14,8 @@ private slots:
     void seekAndField_data();
     void seekAndField();
     void boundValuesCannotChangeAQuery();
+    void failedQuery_data();
+    void failedQuery();
 
 private:
     QTemporaryDir m_dir;
@@ -68,6 +70,32 @@ void tst_Database::boundValuesCannotChangeAQuery()
     QCOMPARE(rs.recordCount(), 0);
     QVERIFY(!rs.openQuery(m_db, query, {QStringLiteral("058")}).failed());
     QCOMPARE(rs.recordCount(), 1);
+}
+
+// A query that fails, whenever it fails, gives SQLite's code and reason; a
+// recordset reads only the first row.
+void tst_Database::failedQuery_data()
+{
+    colonne<QString, bool, QString, QString>("sql", "aperto", "righe", "recordset");
+    const QString overflow = QStringLiteral("1 integer overflow");
+    riga("no such table", "SELECT * FROM Nessuna", true, "1 no such table: Nessuna", "1 no such table: Nessuna");
+    riga("fails on the first row", "SELECT abs(-9223372036854775807 - 1) AS Nome", true, overflow, overflow);
+    riga("fails on a later row", "SELECT abs(x) AS Nome FROM (SELECT 1 AS x UNION ALL SELECT -9223372036854775807 - 1)",
+         true, overflow, "0 ");
+    riga("database never opened", "SELECT 1 AS Nome", false, "1 Driver not loaded", "1 Driver not loaded");
+}
+
+void tst_Database::failedQuery()
+{
+    QFETCH(QString, sql);
+    QFETCH(bool, aperto);
+    const Database chiuso;
+    const Database &db = aperto ? m_db : chiuso;
+    const auto detto = [](const DbError &e) { return QStringLiteral("%1 %2").arg(e.number).arg(e.description); };
+    QList<QStringList> righe;
+    QTEST(detto(db.readRows(sql, {QStringLiteral("Nome")}, &righe)), "righe");
+    Recordset rs;
+    QTEST(detto(rs.openQuery(db, sql)), "recordset");
 }
 
 QTEST_GUILESS_MAIN(tst_Database)
