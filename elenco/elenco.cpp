@@ -51,17 +51,22 @@ bool Elenco::apriFoglio()
             m_errore = QStringLiteral("impossibile creare un file temporaneo: %1").arg(m_copia.errorString());
             return false;
         }
-        while (!m_file.atEnd() && m_copia.size() <= LimiteFoglioDaStandard)
-            if (m_copia.write(m_file.read(1 << 20)) < 0) {
-                m_errore = QStringLiteral("impossibile scrivere un file temporaneo: %1").arg(m_copia.errorString());
-                return false;
-            }
+        // A write cut short (the disk full) is a failure, and so is the end
+        // of the copy still buffered when it cannot be written.
+        bool scritto = true;
+        while (scritto && !m_file.atEnd() && m_copia.size() <= LimiteFoglioDaStandard) {
+            const QByteArray blocco = m_file.read(1 << 20);
+            scritto = m_copia.write(blocco) == blocco.size();
+        }
+        if (!scritto || !m_copia.flush()) {
+            m_errore = QStringLiteral("impossibile scrivere un file temporaneo: %1").arg(m_copia.errorString());
+            return false;
+        }
         if (m_copia.size() > LimiteFoglioDaStandard) {
             m_errore = QStringLiteral("un foglio di calcolo letto dallo standard input non può superare %1 MB")
                            .arg(LimiteFoglioDaStandard >> 20);
             return false;
         }
-        m_copia.flush();
         percorso = m_copia.fileName();
     }
     m_sorgente = ::apriFoglio(percorso, &m_errore);

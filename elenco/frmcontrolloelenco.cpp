@@ -309,13 +309,16 @@ void FrmControlloElenco::cmdAnnulla_Click()
 
 void FrmControlloElenco::mostraStato(bool inCorso)
 {
+    // Asked before the button goes grey: disabling it hands the focus to the
+    // next control in the tab order.
+    const bool sulAnnulla = cmdAnnulla->hasFocus();
     cmdScegli->setEnabled(!inCorso);
     for (QComboBox *box : cboColonna)
         box->setEnabled(!inCorso && !m_percorso.isEmpty());
     cmdControlla->setEnabled(!inCorso && !m_percorso.isEmpty());
     cmdAnnulla->setEnabled(inCorso);
     cmdSalva->setEnabled(!inCorso && m_modello->rowCount() > 0);
-    if (!inCorso && cmdAnnulla->hasFocus())
+    if (!inCorso && sulAnnulla)
         tblRisultati->setFocus();
 }
 

@@ -78,10 +78,7 @@ bool LettoreCsv::leggiBlocco()
 bool LettoreCsv::leggi(QStringList *celle)
 {
     for (;;) {
-        const int r = record(celle);
-        if (r < 0)
-            return false;
-        if (r == 1) {
+        if (!record(celle)) { // more text is needed
             if (m_pos == m_testo.size() && m_fine)
                 return false;
             if (m_testo.size() - m_pos > RigaMassima)
@@ -99,13 +96,13 @@ bool LettoreCsv::leggi(QStringList *celle)
     }
 }
 
-int LettoreCsv::record(QStringList *celle)
+bool LettoreCsv::record(QStringList *celle)
 {
     const QChar *const inizio = m_testo.constData();
     const QChar *const fine = inizio + m_testo.size();
     const QChar *p = inizio + m_pos;
     if (p == fine)
-        return 1;
+        return false;
     // The texts of the previous row's cells are written over: once the row
     // is done with, their room serves again.
     qsizetype n = 0;
@@ -127,7 +124,7 @@ int LettoreCsv::record(QStringList *celle)
                 cella.append(p, q - p);
                 if (q == fine || q + 1 == fine) {
                     if (!m_fine)
-                        return 1;
+                        return false;
                     p = q == fine ? q : q + 1; // an unclosed quote ends with the file
                     break;
                 }
@@ -145,7 +142,7 @@ int LettoreCsv::record(QStringList *celle)
         while (q < fine && q->unicode() != separatore && (q->unicode() > u'\r' || (*q != u'\n' && *q != u'\r')))
             ++q;
         if (q == fine && !m_fine)
-            return 1;
+            return false;
         if (citata) {
             cella.append(p, q - p);
             metti(cella.constData(), cella.size());
@@ -155,18 +152,18 @@ int LettoreCsv::record(QStringList *celle)
         if (q == fine) {
             m_pos = q - inizio;
             celle->resize(n);
-            return 0;
+            return true;
         }
         if (*q == m_separatore) {
             p = q + 1;
             continue;
         }
         if (*q == u'\r' && q + 1 == fine && !m_fine)
-            return 1;
+            return false;
         p = q + 1 + (*q == u'\r' && q + 1 < fine && q[1] == u'\n');
         m_pos = p - inizio;
         celle->resize(n);
-        return 0;
+        return true;
     }
 }
 

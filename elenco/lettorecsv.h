@@ -31,9 +31,9 @@ public:
 
 private:
     bool leggiBlocco();
-    // One record from m_pos; 0 when it is complete, 1 when more text is
-    // needed, -1 on a failure.
-    int record(QStringList *celle);
+    // One record from m_pos: true when it is complete, false when more text
+    // is needed.
+    bool record(QStringList *celle);
     QChar trovaSeparatore() const;
 
     QIODevice *m_ingresso;

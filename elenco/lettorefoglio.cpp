@@ -109,7 +109,11 @@ QStringView attributo(const QXmlStreamAttributes &attributi, QLatin1String nome)
 }
 
 // The whole text of the element the reader stands on, through the
-// paragraphs and runs inside it.
+// paragraphs and runs inside it: each `paragrafo` after the first begins a
+// new line. A workbook's runs are pieces of one paragraph in different fonts,
+// and join without a break: it names no paragraph.
+const QLatin1String SenzaParagrafi;
+
 QString testoDi(QXmlStreamReader &xml, QLatin1String paragrafo)
 {
     QString testo;
@@ -224,7 +228,7 @@ public:
                 if (xml.name() == QLatin1String("v"))
                     valore = xml.readElementText();
                 else if (xml.name() == QLatin1String("is"))
-                    valore = testoDi(xml, QLatin1String("r"));
+                    valore = testoDi(xml, SenzaParagrafi);
                 else
                     xml.skipCurrentElement();
             }
@@ -284,7 +288,7 @@ private:
             return false;
         while (!testi.xml.atEnd() && !testi.oltre())
             if (testi.xml.readNext() == QXmlStreamReader::StartElement && testi.xml.name() == QLatin1String("si"))
-                m_testi.append(testoDi(testi.xml, QLatin1String("r")));
+                m_testi.append(testoDi(testi.xml, SenzaParagrafi));
         if (testi.oltre() || testi.xml.hasError()) {
             *errore = Foglio + QStringLiteral(": testi condivisi illeggibili");
             return false;

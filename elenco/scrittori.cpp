@@ -60,7 +60,9 @@ bool UscitaRisultati::completa()
         m_errore = QStringLiteral("scrittura sullo standard output non riuscita");
         return false;
     }
-    if (m_file->commit())
+    // The end still buffered is written first: commit() keeps quiet when
+    // writing it fails, and would put an incomplete file in place.
+    if (m_file->flush() && m_file->commit())
         return true;
     m_errore = QStringLiteral("impossibile completare %1: %2").arg(m_file->fileName(), m_file->errorString());
     return false;

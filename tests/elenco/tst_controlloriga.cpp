@@ -37,6 +37,11 @@ void tst_ControlloRiga::risultato_data()
          "concorda", "valida");
     riga("unreadable date", "RSSMRA80A01H501U;;Rossi;Mario;M;31/02/1980;Roma", "Confronto con i dati anagrafici",
          "non concorda: data di nascita «31/02/1980» illeggibile", "non valida");
+    riga("unreadable sex", "RSSMRA80A01H501U;;Rossi;Mario;X;01/01/1980;Roma", "Confronto con i dati anagrafici",
+         "non concorda: sesso «X» illeggibile", "non valida");
+    riga("empty code, place unknown", ";;Rossi;Mario;M;01/01/1980;Atlantide", "Codice fiscale: esito",
+         "Codice fiscale mancante; non si può calcolare dai dati: manca un luogo di nascita conosciuto (non «Atlantide»)",
+         "non valida");
     riga("unknown place name", "RSSMRA80A01H501U;;Rossi;Mario;M;01/01/1980;Atlantide",
          "Confronto con i dati anagrafici", "non concorda: luogo di nascita «Atlantide» sconosciuto", "non valida");
     riga("empty code computed from the data", Persona, "Codice fiscale calcolato", "RSSMRA80A01H501U", "completata");
