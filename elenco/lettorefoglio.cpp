@@ -108,12 +108,13 @@ QStringView attributo(const QXmlStreamAttributes &attributi, QLatin1String nome)
     return {};
 }
 
-// The whole text of the element the reader stands on, through the
-// paragraphs and runs inside it: each `paragrafo` after the first begins a
-// new line. A workbook's runs are pieces of one paragraph in different fonts,
-// and join without a break: it names no paragraph.
+// A workbook's runs are pieces of one paragraph in different fonts, and join
+// without a break: its texts name no paragraph element.
 const QLatin1String SenzaParagrafi;
 
+// The whole text of the element the reader stands on, through the
+// paragraphs and runs inside it: each `paragrafo` after the first begins a
+// new line.
 QString testoDi(QXmlStreamReader &xml, QLatin1String paragrafo)
 {
     QString testo;
