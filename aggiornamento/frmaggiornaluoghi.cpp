@@ -103,7 +103,8 @@ QString FrmAggiornaLuoghi::carica(const QString &percorso, ModificheLuoghi *modi
             e = leggiDatiLuoghi(db, &m_nuovi);
         // The fault is in the data in use, not in the chosen file: say so.
         if (e.failed())
-            return QStringLiteral("i dati in uso %1 non si leggono (%2)").arg(QDir::toNativeSeparators(m_datiInUso), e.description);
+            return QStringLiteral("i dati in uso %1 non si leggono (%2)")
+                .arg(QDir::toNativeSeparators(m_datiInUso), e.description);
     }
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
