@@ -57,6 +57,13 @@ void ascolta(QAccessibleInterface *i, int livello, QString *detto)
     QStringList parti{QString(livello * 2, u' ') + ruolo};
     for (const QAccessible::Text t : {QAccessible::Name, QAccessible::Description, QAccessible::Value})
         parti << i->text(t);
+    // The states a screen reader tells about a control (every caption is read-only).
+    const QAccessible::State s = i->state();
+    const bool solaLettura = s.readOnly && i->role() != QAccessible::StaticText;
+    for (const auto &[vale, stato] : {std::pair{solaLettura, "sola lettura"}, std::pair{bool(s.disabled), "disattivato"},
+                                      std::pair{bool(s.checked), "scelto"}})
+        if (vale)
+            parti << QLatin1String(stato);
     *detto += parti.join(QLatin1String(" | ")).trimmed() + u'\n';
     for (int k = 0; k < i->childCount(); ++k)
         ascolta(i->child(k), livello + 1, detto);
