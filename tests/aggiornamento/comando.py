@@ -29,7 +29,7 @@ CASI = [
     ("an older edition, unconfirmed", VECCHIO, [], 1, "per caricarlo comunque, --anche-meno-recente", False),
     ("a new place, only shown", NUOVO, ["--prova"], 0, "Prova: nulla è stato scritto.", False),
     ("a new place, written", NUOVO, [], 0, "(Dati dei luoghi aggiornati al 01/01/2025)", True),
-    ("the same again: the user's data are read", NUOVO, [], 0, "Nessuna modifica.", True),
+    ("the same again: the user's data are read", NUOVO, [], 0, "Dati in uso: {utente}\nLuoghi aggiunti: 0", True),
     ("an older edition, confirmed", VECCHIO, ["--anche-meno-recente"], 0, "Scritto:", True),
 ]
 
@@ -46,6 +46,7 @@ with tempfile.TemporaryDirectory() as casa:
             argomenti += ["--aggiorna-luoghi", str(file)]
         fatto = subprocess.run(argomenti, capture_output=True, text=True, env=ambiente, timeout=60)
         uscita = fatto.stdout + fatto.stderr
+        riga = riga.format(utente=utente)
         visto = (fatto.returncode, riga in uscita, utente.exists())
         if visto != (atteso, True, scritto):
             falliti += 1

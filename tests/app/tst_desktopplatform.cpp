@@ -51,11 +51,14 @@ private slots:
         QFETCH(int, stile);
         QFETCH(QString, titolo);
         const auto visto = quandoAperto<QMessageBox>([](QMessageBox *box) {
-            QCOMPARE(box->text(), QStringLiteral("uno\ndue\ntre"));
+            // Shown and spoken as written, even where it looks like markup.
+            auto *testo = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+            QCOMPARE(QAccessible::queryAccessibleInterface(testo)->text(QAccessible::Name),
+                     QStringLiteral("<b>uno</b>\ndue\ntre"));
             QTEST(box->windowTitle(), "titoloMostrato");
             QTEST(int(box->icon()), "icona");
         });
-        DesktopPlatform().msgBox(nullptr, QStringLiteral("uno\r\ndue\rtre"), Platform::Style(stile), titolo);
+        DesktopPlatform().msgBox(nullptr, QStringLiteral("<b>uno</b>\r\ndue\rtre"), Platform::Style(stile), titolo);
         QVERIFY(*visto);
     }
 

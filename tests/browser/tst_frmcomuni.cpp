@@ -61,6 +61,8 @@ void tst_FrmComuni::comandi_data()
          "?M ?R ? ↓ ↓ primo precedente successivo ↓ precedente", 0,
          QStringLiteral("Roma, Romano Canavese, Rovigo, Reggio nell'Emilia"), "Option1", 1, 3, "");
     riga("Tab from the grid to Pulisci to RicercaComune", "?R ⇥ ␣ ⇥ ␣", 1, perProvincia, "Option1", 0, 2, "");
+    riga("Tab goes round the grid and the two options only: the bar's arrows are for the mouse", "?R ⇥ ⇥ ⇥ ↓", 1,
+         "RM, TO, RO, RE", "Option1", 1, 1, "");
     riga("by keyboard: Ctrl+O sorts by the current cell's column, again reverses; the grid grows with the window",
          "?R → ⌃ ⌃ Allarga", 1, "TO, RO, RM, RE", "Option1", 0, 1, "");
     riga("the browser outlives the main window; no match: one message over an empty grid", "Esci ?Zurigo successivo", 0,
@@ -129,6 +131,8 @@ void tst_FrmComuni::comandi()
     QTEST(controllo()->currentIndex().row(), "corrente");
     QTEST(messaggi, "messaggi");
     QTEST(int(f.platform.inputPrompts.size()), "domande");
+    for (const QString &domanda : std::as_const(f.platform.inputPrompts))
+        QCOMPARE(domanda, QStringLiteral("Ricerca COMUNE|Inserisci il Comune da trovare (anche solo le prime lettere)"));
 }
 
 QTEST_MAIN(tst_FrmComuni)
