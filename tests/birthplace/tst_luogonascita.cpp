@@ -54,6 +54,8 @@ void tst_LuogoNascita::digitando_data()
          "|Nullano  N001 | nero/bianco | txtDataNascita | Errore n.");
     riga("leaving with a null code: an empty box, not the previous place's", "rom⌫⌫⌫⌫v⇥",
          "|Vuotano VV  | nero/bianco | txtDataNascita | Errore n.");
+    riga("entering the state list clears the place (leaving the empty date beeps)", "rom⇥[CboStatoEstero]",
+         "|   | nero/bianco | CboStatoEstero | ♪");
     riga("entering the state list clears the place; Enter there chooses the first state so beginning",
          "rom⇥[CboStatoEstero]germ⏎", "|Germania EE Z112 | nero/bianco | txtDataNascita | ♪");
     riga("a choice ends confirmed, selected, even from a list opened while txtNome's leave sent the focus away",
