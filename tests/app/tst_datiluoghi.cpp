@@ -131,6 +131,8 @@ private slots:
         QVERIFY(!dataDeiLuoghi(db, &giorno).failed());
         QTEST(giorno.toString(QStringLiteral("dd/MM/yyyy")), "data");
         QVERIFY(testoDatiInUso(datiAttoUtente(), giorno).contains(QDir::toNativeSeparators(datiAttoUtente()) + "; cancellandolo si torna"));
+        QCOMPARE(testoDatiInUso(installato, QDate(2024, 1, 22)),
+                 QStringLiteral("Dati dei luoghi aggiornati al 22/01/2024 (installati con il programma)"));
     }
 
     // The day of the installed data; of the user's file (none when empty) and

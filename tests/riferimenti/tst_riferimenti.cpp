@@ -53,16 +53,18 @@ private slots:
     }
 
     // Valid or not, sex, day, month, year, place, base code and how many
-    // digits omocodia replaced.
+    // digits omocodia replaced; the same when typed in small letters.
     void decodifica_data() { leggi("decodifica.tsv"); }
     void decodifica()
     {
         QFETCH(QStringList, attesi);
-        const EsitoCodFis e = VerificaCodFis(attesi[0]);
         const auto n = [](int i) { return QString::number(i); };
-        confronta(e.valido ? QStringList{"1", e.sesso, n(e.giorno), n(e.mese), n(e.anno2 + 100).mid(1), e.codiceLuogo,
-                                         e.codiceBase, n(e.sostituzioni)}
-                           : QStringList{"0", {}, {}, {}, {}, {}, {}, {}});
+        for (const QString &scritto : {attesi[0], attesi[0].toLower()}) {
+            const EsitoCodFis e = VerificaCodFis(scritto);
+            confronta(e.valido ? QStringList{"1", e.sesso, n(e.giorno), n(e.mese), n(e.anno2 + 100).mid(1),
+                                             e.codiceLuogo, e.codiceBase, n(e.sostituzioni)}
+                               : QStringList{"0", {}, {}, {}, {}, {}, {}, {}});
+        }
     }
 
     // A date written out, the month's name in full or in three letters.
