@@ -78,6 +78,8 @@ void tst_PannelloIva::pannello_data()
          " | Devi digitare un numero! [12345678900] verdeacqua/ciano");
     riga("ultima casella svuotata, poi ritorno indietro: lo zero torna senza ricerca", "1234567890[Text14]⌫⌫",
          "12345678900    | Text13 [0] |  0  | verdeacqua/ciano");
+    riga("lettera lasciata cadere su una casella mai entrata: nessuna ricerca finché resta", "{Text12:x}53[CboUfficioIva]",
+         "000000000x53    | CboUfficioIva [] |  0  | verdeacqua/ciano");
     riga("✗ toglie la tabella degli uffici: nessun ufficio inesistente, le cifre restano", "✗12345678903",
          "12345678903 12345678903 890  | CboUfficioIva [] |  0  | verdeacqua/ciano | Errore imprevisto: 1 no such "
          "table: CodiciUfficioIva [12345678903] verdeacqua/ciano");
