@@ -130,7 +130,9 @@ private slots:
         QDate giorno;
         QVERIFY(!dataDeiLuoghi(db, &giorno).failed());
         QTEST(giorno.toString(QStringLiteral("dd/MM/yyyy")), "data");
-        QVERIFY(testoDatiInUso(datiAttoUtente(), giorno).contains(QDir::toNativeSeparators(datiAttoUtente()) + "; cancellandolo si torna"));
+        QCOMPARE(testoDatiInUso(datiAttoUtente(), QDate(2025, 1, 1)),
+                 "Dati dei luoghi aggiornati al 01/01/2025 (caricati dall'utente nel file " +
+                     QDir::toNativeSeparators(datiAttoUtente()) + "; cancellandolo si torna a quelli installati con il programma)");
         QCOMPARE(testoDatiInUso(installato, QDate(2024, 1, 22)),
                  QStringLiteral("Dati dei luoghi aggiornati al 22/01/2024 (installati con il programma)"));
     }
