@@ -310,8 +310,9 @@ void FrmControlloElenco::cmdAnnulla_Click()
 void FrmControlloElenco::mostraStato(bool inCorso)
 {
     // Asked before the button goes grey: disabling it hands the focus to the
-    // next control in the tab order.
-    const bool sulAnnulla = cmdAnnulla->hasFocus();
+    // next control in the tab order. The window's own focus counts, also
+    // while another window is active.
+    const bool sulAnnulla = focusWidget() == cmdAnnulla;
     cmdScegli->setEnabled(!inCorso);
     for (QComboBox *box : cboColonna)
         box->setEnabled(!inCorso && !m_percorso.isEmpty());
